@@ -1,0 +1,168 @@
+#include "CliCommands.h"
+
+#include "Compression.h"
+#include "DataEngine.h"
+#include "DataSets.h"
+#include "EmbeddedResources.h"
+#include "EngineGlobals.h"
+#include "TabularCounts.h"
+
+#include <chrono>
+
+namespace {
+
+const char* kUsage =
+    "usage: tabulon-cli COMMAND [ARGS]\n"
+    "  info          edition, data-set sizes, load state and time of each data set, and the\n"
+    "                counts of the tabular list\n"
+    "  tree [CODE]   the chapters with their sections and categories; with CODE, the chapter\n"
+    "                and section that hold that code, and the code with all codes below it\n"
+    "  help          this text\n";
+
+QString StateName(int AState) {
+    switch (AState) {
+    case LoadNotStarted: return QStringLiteral("not loaded");
+    case LoadRunning: return QStringLiteral("loading");
+    case LoadDone: return QStringLiteral("loaded");
+    case LoadFailed: return QStringLiteral("FAILED");
+    case LoadStopRequested: return QStringLiteral("stopped");
+    }
+    return QString::number(AState);
+}
+
+// The load state of a data set, or nothing for the plural list, which has none.
+const TLoadState* StateOf(TDataSet AId) {
+    switch (AId) {
+    case TDataSet::Tabular: return &TabularLoadState;
+    case TDataSet::DIndex: return &DiseaseIndexLoadState;
+    case TDataSet::EIndex: return &ExternalIndexLoadState;
+    case TDataSet::TableOfDrugs: return &DrugTableLoadState;
+    case TDataSet::TableOfNeoplasms: return &NeoplasmTableLoadState;
+    case TDataSet::CodeKeywords: return &KeywordLoadState;
+    case TDataSet::ShortDesc: return &ShortDescLoadState;
+    case TDataSet::SpecialKWs: return nullptr;
+    }
+    return nullptr;
+}
+
+// The loader job that reads a data set: one per XML data set, job 5 for the text data sets.
+int JobOf(TDataSet AId) { return std::min(static_cast<int>(AId), 5); }
+
+void StartEngine() {
+    InitDataEngine();
+    WaitForLoaders();
+}
+
+int Info(QTextStream& AOut) {
+    StartEngine();
+    AOut << "Edition: ICD-10-CM " << DataYear << "\n\n";
+    AOut << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+                .arg(QStringLiteral("data set"), -17)
+                .arg(QStringLiteral("source"), -29)
+                .arg(QStringLiteral("packed"), 10)
+                .arg(QStringLiteral("bytes"), 10)
+                .arg(QStringLiteral("state"), -11)
+                .arg(QStringLiteral("load ms"), 8);
+    bool failed = false;
+    for (const TDataSetInfo& info : DataSetTable()) {
+        const TEmbeddedResource* resource = FindEmbeddedResource(QLatin1String(info.ResourceName));
+        qsizetype packed = 0, bytes = 0;
+        if (resource) {
+            packed = static_cast<qsizetype>(resource->Bytes().size());
+            bytes = static_cast<qsizetype>(InflateZlib(resource->Bytes()).size());
+        }
+        const TLoadState* state = StateOf(info.Id);
+        const int value = state ? ReadState(*state) : LoadDone;
+        failed = failed || value == LoadFailed;
+        const auto& thread = BuildThreads()[static_cast<std::size_t>(JobOf(info.Id))];
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(thread->Elapsed());
+        AOut << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+                    .arg(QLatin1String(info.ResourceName), -17)
+                    .arg(DataSetSourceName(info.Id, DataYear), -29)
+                    .arg(packed, 10)
+                    .arg(bytes, 10)
+                    .arg(state ? StateName(value) : QStringLiteral("-"), -11)
+                    .arg(static_cast<qlonglong>(ms.count()), 8);
+    }
+    const TTabularCounts counts = CountTabular(*ChapterList);
+    AOut << "\nTabular list: " << counts.Chapters << " chapters, " << counts.Sections
+         << " sections, " << counts.Categories << " categories, " << counts.Codes << " codes\n";
+    return failed ? 1 : 0;
+}
+
+QString Indent(int ADepth) { return QString(ADepth * 2, QLatin1Char(' ')); }
+
+void PrintChapterLine(QTextStream& AOut, int ANumber, const TChapter& AChapter) {
+    AOut << "Chapter " << ANumber << "  " << AChapter.FInfo.FName << ' ' << AChapter.FInfo.FScope
+         << '\n';
+}
+
+void PrintSectionLine(QTextStream& AOut, const TSubChapter& ASection) {
+    AOut << Indent(1) << ASection.FInfo.FScope << "  " << ASection.FInfo.FName << '\n';
+}
+
+void PrintCodeTree(QTextStream& AOut, const TCodeInfo& ACode, int ADepth) {
+    AOut << Indent(ADepth) << ACode.FCode << "  " << ACode.FDesc << '\n';
+    for (const auto& sub : ACode.FSubCodeList)
+        PrintCodeTree(AOut, *sub, ADepth + 1);
+}
+
+const TCodeInfo* FindInSubtree(const TCodeInfo& ACode, const QString& AText) {
+    if (ACode.FCode == AText)
+        return &ACode;
+    for (const auto& sub : ACode.FSubCodeList)
+        if (const TCodeInfo* found = FindInSubtree(*sub, AText))
+            return found;
+    return nullptr;
+}
+
+int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
+    if (AArgs.size() > 1) {
+        AErr << kUsage;
+        return 2;
+    }
+    StartEngine();
+    const QString wanted = AArgs.isEmpty() ? QString() : AArgs[0].trimmed().toUpper();
+    int number = 0;
+    for (const auto& chapter : *ChapterList) {
+        ++number;
+        if (wanted.isEmpty()) {
+            PrintChapterLine(AOut, number, *chapter);
+            for (const auto& section : chapter->FSubList) {
+                PrintSectionLine(AOut, *section);
+                for (const auto& category : section->FCodeList)
+                    AOut << Indent(2) << category->FCode << "  " << category->FDesc << '\n';
+            }
+            continue;
+        }
+        for (const auto& section : chapter->FSubList)
+            for (const auto& category : section->FCodeList)
+                if (const TCodeInfo* found = FindInSubtree(*category, wanted)) {
+                    PrintChapterLine(AOut, number, *chapter);
+                    PrintSectionLine(AOut, *section);
+                    PrintCodeTree(AOut, *found, 2);
+                    return 0;
+                }
+    }
+    if (wanted.isEmpty())
+        return 0;
+    AErr << "tabulon-cli: no code " << AArgs[0] << " in the tabular list\n";
+    return 1;
+}
+
+} // namespace
+
+int RunCliCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
+    const QString command = AArgs.value(0);
+    if (command == QLatin1String("info") && AArgs.size() == 1)
+        return Info(AOut);
+    if (command == QLatin1String("tree"))
+        return Tree(AArgs.mid(1), AOut, AErr);
+    if (command == QLatin1String("help") || command == QLatin1String("--help")) {
+        AOut << kUsage;
+        return 0;
+    }
+    AErr << (command.isEmpty() ? QString() : QStringLiteral("tabulon-cli: unknown command or arguments: %1\n").arg(AArgs.join(QLatin1Char(' '))))
+         << kUsage;
+    return 2;
+}

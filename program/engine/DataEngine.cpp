@@ -1,0 +1,62 @@
+#include "DataEngine.h"
+
+#include "DataSets.h"
+#include "EmbeddedResources.h"
+#include "EngineGlobals.h"
+#include "Folders.h"
+
+#include <stdexcept>
+
+namespace {
+// Heap-held and never destroyed: loader threads may still run while the process exits.
+auto* gBuildThreads = new std::vector<std::unique_ptr<TBuildThread>>();
+
+QString DataFolder(const char* AVariable, const char* AXdgVariable, const char* AXdgDefault) {
+    return EnvironmentFolder(AVariable, AXdgVariable, AXdgDefault) +
+           QStringLiteral("/Orvella Tabulon ") + DataYear + QLatin1Char('/');
+}
+
+void OpenEmbeddedDataSets() {
+    for (const TDataSetInfo& info : DataSetTable()) {
+        const TEmbeddedResource* resource = FindEmbeddedResource(QLatin1String(info.ResourceName));
+        if (!resource)
+            throw std::runtime_error(std::string("data set missing from the executable: ") +
+                                     info.ResourceName);
+        PutResourceStream(info.Id, std::make_unique<TResourceStream>(resource->Bytes()));
+    }
+}
+} // namespace
+
+void InitDataEngine() {
+    WaitForLoaders(); // a second start-up in one process first lets the earlier loaders end
+    ProgramFolder = ExecutableFolder();
+    SharedDataFolder = DataFolder("ProgramData", "XDG_DATA_HOME", ".local/share");
+    UserDataFolder = DataFolder("AppData", "XDG_CONFIG_HOME", ".config");
+    CreateFolderQuietly(SharedDataFolder);
+    CreateFolderQuietly(UserDataFolder);
+
+    CreateGlobalContainers();
+    for (TLoadState* state : {&TabularLoadState, &DiseaseIndexLoadState, &ExternalIndexLoadState,
+                              &DrugTableLoadState, &NeoplasmTableLoadState})
+        WriteState(*state, LoadNotStarted);
+
+    OpenEmbeddedDataSets();
+    gBuildThreads->clear();
+    for (int job = 0; job <= 5; ++job)
+        gBuildThreads->push_back(std::make_unique<TBuildThread>(job, false));
+}
+
+void StopLoaders() {
+    for (TLoadState* state : {&TabularLoadState, &DiseaseIndexLoadState, &ExternalIndexLoadState,
+                              &DrugTableLoadState, &NeoplasmTableLoadState}) {
+        int expected = LoadRunning;
+        state->compare_exchange_strong(expected, LoadStopRequested, std::memory_order_acq_rel);
+    }
+}
+
+const std::vector<std::unique_ptr<TBuildThread>>& BuildThreads() { return *gBuildThreads; }
+
+void WaitForLoaders() {
+    for (const auto& thread : *gBuildThreads)
+        thread->WaitFor();
+}

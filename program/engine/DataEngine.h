@@ -1,0 +1,21 @@
+// Start-up and shutdown of the data engine.
+#pragma once
+
+#include "BuildThread.h"
+
+#include <memory>
+#include <vector>
+
+// Fixes the folders, creates every container, opens the eight embedded data sets and starts the
+// six loader threads, which run while the caller goes on. Throws std::runtime_error when a data
+// set is missing from the executable.
+void InitDataEngine();
+
+// Asks the XML loaders that are still loading to stop (state 1 becomes -2). Does not wait.
+void StopLoaders();
+
+// The loader threads of the last InitDataEngine, in job order (never destroyed by the program).
+const std::vector<std::unique_ptr<TBuildThread>>& BuildThreads();
+
+// Waits until every loader thread has ended (the command-line tool and tests use it).
+void WaitForLoaders();

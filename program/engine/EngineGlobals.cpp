@@ -1,0 +1,46 @@
+#include "EngineGlobals.h"
+
+#include "BuildConfig.h"
+
+const QString DataYear = QStringLiteral(TABULON_DATA_YEAR);
+
+QString ProgramFolder;
+QString SharedDataFolder;
+QString UserDataFolder;
+
+TIntroduction* IntroductionData = nullptr;
+TChapterList* ChapterList = nullptr;
+TAlphaLetterList* DiseaseIndexList = nullptr;
+TAlphaLetterList* ExternalIndexList = nullptr;
+TAlphaLetterList* DrugTableList = nullptr;
+TAlphaLetterList* NeoplasmTableList = nullptr;
+QHash<QString, QString>* ShortDescMap = nullptr;
+QStringList* SearchHistoryList = nullptr;
+
+TLoadState TabularLoadState{0};
+TLoadState DiseaseIndexLoadState{0};
+TLoadState ExternalIndexLoadState{0};
+TLoadState DrugTableLoadState{0};
+TLoadState NeoplasmTableLoadState{0};
+TLoadState KeywordLoadState{0};
+TLoadState ShortDescLoadState{0};
+
+int IsAdmin = 0;
+int FullScreen = 0;
+int ScrollBar = 0;
+
+template <class T> static void CreateIfMissing(T*& AContainer) {
+    if (!AContainer)
+        AContainer = new T();
+}
+
+void CreateGlobalContainers() {
+    CreateIfMissing(IntroductionData);
+    CreateIfMissing(ChapterList);
+    CreateIfMissing(DiseaseIndexList);
+    CreateIfMissing(ExternalIndexList);
+    CreateIfMissing(DrugTableList);
+    CreateIfMissing(NeoplasmTableList);
+    CreateIfMissing(ShortDescMap);
+    CreateIfMissing(SearchHistoryList);
+}
