@@ -1,6 +1,13 @@
 #include "BuildThread.h"
 
+#include "DataEngine.h"
+#include "EngineGlobals.h"
 #include "TabularLoader.h"
+
+namespace {
+// Heap-held and never destroyed: loader threads may still run while the process exits.
+auto* gBuildThreads = new std::vector<std::unique_ptr<TBuildThread>>();
+} // namespace
 
 TBuildThread::TBuildThread(int AType, bool ASuspend) : FType(AType) {
     if (!ASuspend)
@@ -30,4 +37,26 @@ void TBuildThread::Execute() {
         break;
     }
     FFinished = std::chrono::steady_clock::now();
+}
+
+void StartBuildThreads() {
+    WaitForLoaders();
+    gBuildThreads->clear();
+    for (int job = 0; job <= 5; ++job)
+        gBuildThreads->push_back(std::make_unique<TBuildThread>(job, false));
+}
+
+void StopLoaders() {
+    for (TLoadState* state : {&TabularLoadState, &DiseaseIndexLoadState, &ExternalIndexLoadState,
+                              &DrugTableLoadState, &NeoplasmTableLoadState}) {
+        int expected = LoadRunning;
+        state->compare_exchange_strong(expected, LoadStopRequested, std::memory_order_acq_rel);
+    }
+}
+
+const std::vector<std::unique_ptr<TBuildThread>>& BuildThreads() { return *gBuildThreads; }
+
+void WaitForLoaders() {
+    for (const auto& thread : *gBuildThreads)
+        thread->WaitFor();
 }

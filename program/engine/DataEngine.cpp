@@ -8,9 +8,6 @@
 #include <stdexcept>
 
 namespace {
-// Heap-held and never destroyed: loader threads may still run while the process exits.
-auto* gBuildThreads = new std::vector<std::unique_ptr<TBuildThread>>();
-
 QString DataFolder(const char* AVariable, const char* AXdgVariable, const char* AXdgDefault) {
     return EnvironmentFolder(AVariable, AXdgVariable, AXdgDefault) +
            QStringLiteral("/Orvella Tabulon ") + DataYear + QLatin1Char('/');
@@ -41,22 +38,6 @@ void InitDataEngine() {
         WriteState(*state, LoadNotStarted);
 
     OpenEmbeddedDataSets();
-    gBuildThreads->clear();
-    for (int job = 0; job <= 5; ++job)
-        gBuildThreads->push_back(std::make_unique<TBuildThread>(job, false));
+    StartBuildThreads();
 }
 
-void StopLoaders() {
-    for (TLoadState* state : {&TabularLoadState, &DiseaseIndexLoadState, &ExternalIndexLoadState,
-                              &DrugTableLoadState, &NeoplasmTableLoadState}) {
-        int expected = LoadRunning;
-        state->compare_exchange_strong(expected, LoadStopRequested, std::memory_order_acq_rel);
-    }
-}
-
-const std::vector<std::unique_ptr<TBuildThread>>& BuildThreads() { return *gBuildThreads; }
-
-void WaitForLoaders() {
-    for (const auto& thread : *gBuildThreads)
-        thread->WaitFor();
-}

@@ -14,6 +14,9 @@ void InitDataEngine();
 // Asks the XML loaders that are still loading to stop (state 1 becomes -2). Does not wait.
 void StopLoaders();
 
+// Starts the six loader threads, jobs 0..5, each running at once (the last step of start-up).
+void StartBuildThreads();
+
 // The loader threads of the last InitDataEngine, in job order (never destroyed by the program).
 const std::vector<std::unique_ptr<TBuildThread>>& BuildThreads();
 
