@@ -5,6 +5,7 @@
 #include "EngineGlobals.h"
 #include "LoaderMessages.h"
 #include "TabularCounts.h"
+#include "TestSupport.h"
 #include "Waiting.h"
 
 #include <QDir>
@@ -83,6 +84,45 @@ TEST_F(Startup, EmptyEnvironmentFallsBackToTheUserFolders) {
     // Only one level is created: the missing XDG config folder leaves the user folder absent.
     EXPECT_FALSE(QDir(UserDataFolder).exists());
     EXPECT_EQ(ReadState(TabularLoadState), LoadDone);
+}
+
+TEST_F(Startup, ReaderWaitsForALoaderThatIsStillRunning) {
+    // Many codes, and an unknown element at the end whose message holds the loader until the
+    // reader has seen the state "loading": the reader then really waits and must see the whole
+    // tree once the state leaves 1.
+    std::string sections;
+    for (int s = 0; s < 50; ++s) {
+        sections += "<section><desc>S (A00-A99)</desc>";
+        for (int c = 0; c < 40; ++c)
+            sections += "<diag><name>A" + std::to_string(c) + "</name><desc>d</desc>"
+                        "<diag><name>A.1</name><desc>e</desc></diag></diag>";
+        sections += "</section>";
+    }
+    PutDataSet(TDataSet::Tabular,
+               TabularDocument("<chapter><desc>C (A00-A99)</desc>" + sections + "<late/></chapter>"));
+
+    std::atomic<bool> readerIsWaiting{false};
+    SetLoaderMessageSink([&](const QString&) {
+        while (!readerIsWaiting.load())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    TBuildThread loader(0, true);
+    TTabularCounts seen;
+    std::thread reader([&] {
+        while (ReadState(TabularLoadState) != LoadRunning)
+            std::this_thread::yield();
+        readerIsWaiting = true;
+        WaitWhileLoading(TabularLoadState);
+        seen = CountTabular(*ChapterList);
+    });
+    WriteState(TabularLoadState, LoadNotStarted);
+    loader.Resume();
+    reader.join();
+    loader.WaitFor();
+    SetLoaderMessageSink({});
+    EXPECT_EQ(ReadState(TabularLoadState), LoadDone);
+    EXPECT_EQ(seen.Sections, 50);
+    EXPECT_EQ(seen.Codes, 50 * 40 * 2);
 }
 
 // Records what the waiting protocol asks of the windows.
