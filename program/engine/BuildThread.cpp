@@ -2,7 +2,9 @@
 
 #include "DataEngine.h"
 #include "EngineGlobals.h"
+#include "IndexLoader.h"
 #include "TabularLoader.h"
+#include "TextDataSets.h"
 
 namespace {
 // Heap-held and never destroyed: loader threads may still run while the process exits.
@@ -32,8 +34,16 @@ void TBuildThread::Execute() {
     case 0:
         LoadTabular();
         break;
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+        LoadIndex(FType);
+        break;
+    case 5:
+        LoadTextDataSets();
+        break;
     default:
-        // The index, table and text loaders plug in here.
         break;
     }
     FFinished = std::chrono::steady_clock::now();

@@ -36,6 +36,9 @@ void InitDataEngine() {
     for (TLoadState* state : {&TabularLoadState, &DiseaseIndexLoadState, &ExternalIndexLoadState,
                               &DrugTableLoadState, &NeoplasmTableLoadState})
         WriteState(*state, LoadNotStarted);
+    // The short descriptions count as loading from start-up on, so that a reader never sees the
+    // map while loader thread 5 is still filling it.
+    WriteState(ShortDescLoadState, LoadRunning);
 
     OpenEmbeddedDataSets();
     StartBuildThreads();

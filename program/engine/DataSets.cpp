@@ -2,6 +2,8 @@
 
 #include "Compression.h"
 
+#include <QFile>
+
 #include <stdexcept>
 
 namespace {
@@ -40,5 +42,15 @@ std::unique_ptr<TResourceStream> TakeResourceStream(TDataSet AId) {
 std::string InflateResource(const TResourceStream* AStream) {
     if (!AStream)
         throw std::runtime_error("data set stream is missing");
+    if (!AStream->Compressed())
+        return std::string(AStream->Bytes().begin(), AStream->Bytes().end());
     return InflateZlib(AStream->Bytes());
+}
+
+std::unique_ptr<TResourceStream> ReadSourceFile(const QString& APath) {
+    QFile file(APath);
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    const QByteArray bytes = file.readAll();
+    return TResourceStream::Uncompressed(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }

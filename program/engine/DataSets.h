@@ -44,17 +44,28 @@ public:
     explicit TResourceStream(std::span<const std::uint8_t> AView) : FView(AView) {}
     explicit TResourceStream(std::vector<std::uint8_t> ABytes)
         : FOwned(std::move(ABytes)), FView(FOwned) {}
+    // The document itself, not deflated (the administrator operations read source files so).
+    static std::unique_ptr<TResourceStream> Uncompressed(std::vector<std::uint8_t> ABytes) {
+        auto stream = std::make_unique<TResourceStream>(std::move(ABytes));
+        stream->FCompressed = false;
+        return stream;
+    }
     std::span<const std::uint8_t> Bytes() const { return FView; }
+    bool Compressed() const { return FCompressed; }
 
 private:
     std::vector<std::uint8_t> FOwned;
     std::span<const std::uint8_t> FView;
+    bool FCompressed = true;
 };
 
 // Puts the stream of a data set in place (start-up, or a test); replaces an unconsumed one.
 void PutResourceStream(TDataSet AId, std::unique_ptr<TResourceStream> AStream);
 // Hands the stream to its loader; empty when it was never opened or is already consumed.
 std::unique_ptr<TResourceStream> TakeResourceStream(TDataSet AId);
+
+// Reads a source file as an uncompressed stream; null when it cannot be read.
+std::unique_ptr<TResourceStream> ReadSourceFile(const QString& APath);
 
 // Inflates a data set's stream into its document bytes. Throws std::runtime_error when the
 // stream is missing or is not a complete zlib stream.

@@ -14,6 +14,9 @@ TAlphaLetterList* DiseaseIndexList = nullptr;
 TAlphaLetterList* ExternalIndexList = nullptr;
 TAlphaLetterList* DrugTableList = nullptr;
 TAlphaLetterList* NeoplasmTableList = nullptr;
+TCodeKeywordsList* CodeKeywordsList = nullptr;
+TKeywordRefList* KeywordRefList = nullptr;
+TSpecialKeywordList* SpecialKeywordList = nullptr;
 QHash<QString, QString>* ShortDescMap = nullptr;
 QStringList* SearchHistoryList = nullptr;
 
@@ -41,6 +44,9 @@ void CreateGlobalContainers() {
     CreateIfMissing(ExternalIndexList);
     CreateIfMissing(DrugTableList);
     CreateIfMissing(NeoplasmTableList);
+    CreateIfMissing(CodeKeywordsList);
+    CreateIfMissing(KeywordRefList);
+    CreateIfMissing(SpecialKeywordList);
     CreateIfMissing(ShortDescMap);
     CreateIfMissing(SearchHistoryList);
 }

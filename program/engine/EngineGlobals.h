@@ -5,6 +5,7 @@
 #pragma once
 
 #include "IndexModel.h"
+#include "KeywordModel.h"
 #include "LoadState.h"
 #include "TabularModel.h"
 
@@ -29,6 +30,9 @@ extern TAlphaLetterList* DiseaseIndexList;
 extern TAlphaLetterList* ExternalIndexList;
 extern TAlphaLetterList* DrugTableList;
 extern TAlphaLetterList* NeoplasmTableList;
+extern TCodeKeywordsList* CodeKeywordsList;
+extern TKeywordRefList* KeywordRefList;
+extern TSpecialKeywordList* SpecialKeywordList;
 extern QHash<QString, QString>* ShortDescMap;
 extern QStringList* SearchHistoryList;
 

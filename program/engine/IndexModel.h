@@ -17,18 +17,26 @@ public:
 
 class TTerm {
 public:
+    // The letter that holds a main term, or the term one level up.
     using TParent = std::variant<TAlphaLetter*, TTerm*>;
     TTerm(TParent AParent, int ALevel) : FParent(AParent), FLevel(ALevel) {}
 
-    QString FTitle;
+    QString FTitle;    // text with non-essential modifiers joined in (see the loader)
     QString FSee;
     QString FSeeAlso;
-    QString FManifest;
-    QString FCode;
+    QString FManifest; // manifestation code
+    QString FCode;     // index data sets only, as written (A00.9, C79.8-)
     QString FSeeCat;
     QString FSubCat;
-    std::array<QString, 6> FCodesInCell; // table columns 2..7, as written
+    std::array<QString, 6> FCodesInCell; // table columns 2..7, as written ("--", "-" kept)
     TOwningList<TTerm> FSubTermList;
-    TParent FParent; // the TAlphaLetter of a main term, the parent TTerm of a sub-term
-    int FLevel;    // 0 for a main term
+    TParent FParent;
+    int FLevel; // 0 for a main term, one more per sub-level
+
+    // The title line of the search windows: the title, then " --see ", " --see also ",
+    // " [manifestation]" (only with AShowManif), " --see category ", " --see subcategory " parts
+    // for the references present. The code is never part of it.
+    QString GetFullTitle(bool AShowManif) const;
+    // Number of terms in the subtree, this one included.
+    int GetTextLines() const;
 };

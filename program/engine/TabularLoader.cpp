@@ -217,3 +217,12 @@ void LoadTabular() {
                           });
                       });
 }
+
+bool LoadTabularFromFile(const QString& APath) {
+    std::unique_ptr<TResourceStream> stream = ReadSourceFile(APath);
+    if (!stream)
+        return false;
+    PutResourceStream(TDataSet::Tabular, std::move(stream));
+    LoadTabular();
+    return ReadState(TabularLoadState) == LoadDone;
+}

@@ -11,6 +11,10 @@
 // File Fail1!"), and it leaves -2 in place when a stop was requested meanwhile.
 void LoadTabular();
 
+// Loads an uncompressed tabular list file the same way (the administrator operations read their
+// source files so); true when the load ended in state 2.
+bool LoadTabularFromFile(const QString& APath);
+
 // The readers of the walk; each loop over children runs only while TabularLoadState is 1.
 std::unique_ptr<TSubChapter> ReadSectionNode(const pugi::xml_node& ANode, TChapter* AChapter);
 std::unique_ptr<TCodeInfo> ReadCodeNode(const pugi::xml_node& ANode, TSubChapter* ASubChapter,

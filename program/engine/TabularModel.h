@@ -179,6 +179,30 @@ public:
 
     // Lines the code occupies when printed with its notes and its whole subtree.
     int GetTextLines() const;
+
+    // Seventh-character definitions: the code's own (the first in FItemList), its parent's
+    // inherited one, and the nearest one up to the category (characters are inherited downwards).
+    const TSevenCharDef* GetSelf7CharDef() const;
+    const TSevenCharDef* GetParent7CharDef() const;
+    const TSevenCharDef* Get7CharDef() const;
+    int GetSelf7CharNum() const;
+    // No sub-codes and no seventh characters: the code is reportable as it stands.
+    bool IsFinalCode() const;
+
+    // Walks down by sub-code text (the part after the point): a child whose sub-code equals
+    // ASubCode is the answer; a child whose sub-code is a shorter prefix of it (ASCII case
+    // ignored) is stepped into, without trying other children afterwards. Empty: this node.
+    TCodeInfo* FindSubCodeByName(const QString& ASubCode);
+    // For a four-character sub-code ending in a seventh character (0X1A of S06.0X1A), the leaf
+    // it completes and, in AFullDesc, the leaf's description with the character's meaning.
+    // Exception rules are not applied here.
+    TCodeInfo* FindHeaderBy4SubCodes(const QString& A4SubCode, QString& AFullDesc);
+    // Appends every reportable code at or below this node, in tree order, with its description;
+    // seventh characters that an exception rule forbids are left out.
+    void GetAllValideCodes(QStringList& ACodeList, QStringList& ADescList) const;
+    // Appends every node ("0") and every reportable code ("1") at or below this node.
+    void GetAllNodeAndCodes(QStringList& ACodeNodeList, QStringList& AFlagList,
+                            QStringList& ADescList) const;
 };
 
 // Shared by chapters and sections: the description split rule.

@@ -1,0 +1,23 @@
+// Small text functions that loaders and windows share.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Appends AStr unless it is empty or already in AList (exact, case-sensitive).
+void AddUniqueString(QStringList& AList, const QString& AStr);
+
+// Equal length, and equal once every "-" of both texts is read as a blank (case-sensitive):
+// SKIN-GRAFT and SKIN GRAFT are the same, SKIN-GRAFT and SKINGRAFT are not.
+bool SameIgnoringDash(const QString& A, const QString& B);
+
+// Turns the first character, and every character after a tab, blank or "-", into a capital when
+// it is an ASCII letter a-z; nothing else changes (x-ray -> X-Ray, mcDonald -> McDonald).
+void CapitalizeWords(QString& AStr);
+
+// Counts the digits 0-9 and capitals A-Z of AStr; AFirstPos is the 1-based position of the first
+// of them (0 when none) and AFirstChar that character (left unchanged when none).
+int CountCodeChars(const QString& AStr, int& AFirstPos, QChar& AFirstChar);
+
+// Every run of tabs and blanks becomes one blank, at the ends too (nothing is trimmed).
+QString SqueezeBlanks(const QString& AStr);

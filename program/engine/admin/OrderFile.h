@@ -1,0 +1,40 @@
+// The published ICD-10-CM order file and the files the administrator derives from it.
+//
+// Order-file columns (1-based): 7-13 the code without its point, 15 the flag ("1" valid for
+// reporting, "0" a header), 17-76 the short description, 78 onwards the long description.
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+struct TOrderFileCounts {
+    int Total = 0; // lines of 16 characters or more
+    int Valid = 0; // of which flagged "1"
+};
+
+// Reads AOrderFile and writes the six derived files, each line ended by CR LF: short and long
+// descriptions with and without the flag, and the short and long reportable-code files (only the
+// codes flagged "1"; the short one is the layout of the short-description data set: the code with
+// its point padded to nine characters, a blank, the short description). Returns false, writing
+// nothing, when the order file cannot be read or an output cannot be created; AError says which.
+bool StatisticsOrderFile(const QString& AOrderFile, const QString& ANewShortFileWithoutFlag,
+                         const QString& ANewLongFileWithoutFlag, const QString& ANewShortFileWithFlag,
+                         const QString& ANewLongFileWithFlag, const QString& ACodeFile,
+                         const QString& ACodeLongFile, TOrderFileCounts* ACounts = nullptr,
+                         QString* AError = nullptr);
+
+// One order-file line in the program's own terms.
+struct TOrderLine {
+    QString Code;     // with its point: A00, A00.0, S72.001A
+    bool Valid = false;
+    QString ShortDesc;
+    QString LongDesc;
+};
+
+// Parses one line; false for a line shorter than 16 characters.
+bool ParseOrderLine(const QString& ALine, TOrderLine& AOut);
+
+// The codes of an order file, with their long descriptions; AValidOnly keeps the "1" lines.
+// Returns false when the file cannot be read.
+bool ReadOrderFileCodes(const QString& AOrderFile, bool AValidOnly, QHash<QString, QString>& ACodes,
+                        QString* AError = nullptr);
