@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test: the main build under ctest, then
-# the loader start-up tests again under ThreadSanitizer.
+# Sets up the machine, builds everything and runs every test: the main build under ctest, the
+# loader start-up tests again under ThreadSanitizer, and libGravik's tests under ASan and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,3 +19,9 @@ export TSAN_OPTIONS="halt_on_error=1 exitcode=66"
 build-tsan/tests/test_startup --gtest_brief=1
 build-tsan/tests/test_tabular_loader --gtest_brief=1
 echo "ThreadSanitizer: 2 passed, 0 failed"
+
+# AddressSanitizer and UndefinedBehaviorSanitizer over libGravik's own tests.
+cmake --preset gravik-asan >/dev/null
+cmake --build --preset gravik-asan -j "$jobs"
+ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1" \
+  ctest --preset gravik-asan -j "$jobs"
