@@ -90,12 +90,28 @@ void ResetCategoryIndex() {
     gIndex.BuiltFor = nullptr;
 }
 
+// The node whose code is exactly ACode anywhere below ANode, or null.
+static TCodeInfo* FindExactInSubtree(TCodeInfo& ANode, const QString& ACode) {
+    if (ANode.FCode == ACode)
+        return &ANode;
+    for (const auto& child : ANode.FSubCodeList)
+        if (TCodeInfo* found = FindExactInSubtree(*child, ACode))
+            return found;
+    return nullptr;
+}
+
 TCodeInfo* FindCode(const QString& ACode) {
     QString category, subCode;
     if (!SplitCode(ACode, category, subCode))
         return nullptr;
     TCodeInfo* node = FindCategory(category);
-    return node ? node->FindSubCodeByName(subCode) : nullptr;
+    if (!node)
+        return nullptr;
+    if (TCodeInfo* found = node->FindSubCodeByName(subCode))
+        return found;
+    // The walk by prefixes misses a code that the published list files under a sibling's
+    // branch (H54.512A sits below H54.511); such a code is still found by its exact text.
+    return FindExactInSubtree(*node, ACode);
 }
 
 QString SubCodeOf(const QString& ACode) { return ACode.size() < 5 ? QString() : ACode.mid(4); }

@@ -18,7 +18,8 @@ bool SplitCode(const QString& ACode, QString& ACategory, QString& ASubCode);
 // list is loading.
 TCodeInfo* FindCategory(const QString& ACategory);
 
-// The node of any code text, or null; a seven-character code has no node of its own.
+// The node of any code text, or null; a seven-character completion has no node of its own.
+// Found by walking down by sub-code; a node the walk cannot reach is found by its exact code.
 TCodeInfo* FindCode(const QString& ACode);
 
 // The characters after the fourth (A01.00 gives 00); empty when the text is shorter than 5.

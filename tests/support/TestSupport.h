@@ -8,7 +8,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <ostream>
 #include <string>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
 
 // Compresses ADocument and puts it in place as the data set's stream, as start-up does.
 void PutDataSet(TDataSet AId, const std::string& ADocument);

@@ -1,0 +1,193 @@
+// The administrator operations that prepare data sets: the order files, the seventh-character
+// exception rules and the code keywords.
+#include "CodeKeywordDerivation.h"
+#include "CodeQueries.h"
+#include "EngineGlobals.h"
+#include "ExceptionRules.h"
+#include "OrderFile.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString WriteText(const QTemporaryDir& ADir, const char* AName, const QByteArray& AText) {
+    const QString path = ADir.filePath(QLatin1String(AName));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(AText);
+    return path;
+}
+
+QStringList ReadLinesOf(const QString& APath) {
+    QFile file(APath);
+    file.open(QIODevice::ReadOnly);
+    QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.isEmpty() || text.endsWith(QLatin1String("\r\n"))) << APath.toStdString();
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    return lines;
+}
+
+// An order-file line in the published columns.
+QByteArray OrderLine(int ANumber, const char* ACode, char AFlag, const char* AShort, const char* ALong) {
+    return QStringLiteral("%1 %2 %3 %4 %5\r\n")
+        .arg(ANumber, 5, 10, QLatin1Char('0'))
+        .arg(QLatin1String(ACode), -7)
+        .arg(QLatin1Char(AFlag))
+        .arg(QLatin1String(AShort), -60)
+        .arg(QLatin1String(ALong))
+        .toUtf8();
+}
+
+const QString kSample = QStringLiteral(TABULON_SAMPLE_DIR);
+
+TEST(StatisticsOrderFile, WritesTheSixDerivedFiles) {
+    QTemporaryDir dir;
+    const QString order = WriteText(dir, "order.txt",
+                                    OrderLine(1, "A00", '0', "Cholera", "Cholera") +
+                                        OrderLine(2, "A0100", '1', "Typhoid fever, unspecified", "Typhoid fever, unspecified") +
+                                        OrderLine(3, "S72001A", '1', "Fx unsp part of neck of right femur, init", "Fracture of unspecified part of neck of right femur, initial encounter") +
+                                        "too short\r\n\r\n");
+    QStringList names;
+    for (const char* name : {"s", "l", "sf", "lf", "c", "cl"})
+        names << dir.filePath(QLatin1String(name));
+    TOrderFileCounts counts;
+    ASSERT_TRUE(StatisticsOrderFile(order, names[0], names[1], names[2], names[3], names[4], names[5], &counts));
+    EXPECT_EQ(counts.Total, 3);
+    EXPECT_EQ(counts.Valid, 2);
+    EXPECT_EQ(ReadLinesOf(names[0]), (QStringList{QStringLiteral("A00       Cholera"),
+                                                  QStringLiteral("A01.00    Typhoid fever, unspecified"),
+                                                  QStringLiteral("S72.001A  Fx unsp part of neck of right femur, init")}));
+    EXPECT_EQ(ReadLinesOf(names[1])[1], QStringLiteral("A01.00   Typhoid fever, unspecified"));
+    EXPECT_EQ(ReadLinesOf(names[2])[0], QStringLiteral("A00      0 Cholera"));
+    EXPECT_EQ(ReadLinesOf(names[3])[2], QStringLiteral("S72.001A 1 Fracture of unspecified part of neck of right femur, initial encounter"));
+    EXPECT_EQ(ReadLinesOf(names[4]), (QStringList{QStringLiteral("A01.00    Typhoid fever, unspecified"),
+                                                  QStringLiteral("S72.001A  Fx unsp part of neck of right femur, init")}));
+    EXPECT_EQ(ReadLinesOf(names[5]).size(), 2);
+}
+
+TEST(StatisticsOrderFile, WritesNothingWhenAFileCannotBeOpened) {
+    QTemporaryDir dir;
+    const QString order = WriteText(dir, "order.txt", OrderLine(1, "A00", '0', "Cholera", "Cholera"));
+    const QString out = dir.filePath(QStringLiteral("out.txt"));
+    const QString bad = dir.filePath(QStringLiteral("missing/x.txt"));
+    QString error;
+    EXPECT_FALSE(StatisticsOrderFile(order, out, out + QLatin1Char('1'), out + QLatin1Char('2'), out + QLatin1Char('3'), out + QLatin1Char('4'), bad, nullptr, &error));
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_FALSE(StatisticsOrderFile(dir.filePath(QStringLiteral("none.txt")), out, out, out, out, out, out));
+}
+
+TEST(ParseOrderLine, ReadsTheColumns) {
+    TOrderLine line;
+    ASSERT_TRUE(ParseOrderLine(QString::fromUtf8(OrderLine(7, "T07XXXA", '1', "Unsp mult injuries, init", "Unspecified multiple injuries, initial encounter").trimmed()), line));
+    EXPECT_EQ(line.Code, QStringLiteral("T07.XXXA"));
+    EXPECT_TRUE(line.Valid);
+    EXPECT_EQ(line.ShortDesc, QStringLiteral("Unsp mult injuries, init"));
+    EXPECT_EQ(line.LongDesc, QStringLiteral("Unspecified multiple injuries, initial encounter"));
+    EXPECT_FALSE(ParseOrderLine(QStringLiteral("00001 A00     "), line));
+}
+
+TEST(DeriveExceptionRules, FindsTheRulesTheOrderFileImplies) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("tabular.xml"));
+    TExceptionRuleReport report;
+    TMessageRecorder messages;
+    ASSERT_TRUE(DeriveExceptionRules(kSample + QStringLiteral("/tabular.xml"), kSample + QStringLiteral("/order.txt"), out, report))
+        << report.Problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(report.Entries, 2); // D and S of S06
+    EXPECT_EQ(report.Rules, 4);
+    EXPECT_EQ(report.Reportable, 18);
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray text = written.readAll();
+    EXPECT_EQ(text.count("exception=\"6:7;6:8\""), 2);
+    EXPECT_EQ(text.count("exception="), 2);
+}
+
+TEST(DeriveExceptionRules, ReportsCodesNoRuleCanExclude) {
+    // T07.XXXD missing from the order file: a category's own seventh characters have no
+    // position 4..6 to tell codes apart, so no rule can remove it.
+    QTemporaryDir dir;
+    QFile sample(kSample + QStringLiteral("/order.txt"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    QByteArray order = sample.readAll();
+    const qsizetype at = order.indexOf("T07XXXD");
+    ASSERT_GT(at, 0);
+    order.remove(order.lastIndexOf('\n', at) + 1, order.indexOf('\n', at) - order.lastIndexOf('\n', at));
+    const QString orderPath = WriteText(dir, "order.txt", order);
+    TExceptionRuleReport report;
+    TMessageRecorder messages;
+    EXPECT_FALSE(DeriveExceptionRules(kSample + QStringLiteral("/tabular.xml"), orderPath,
+                                      dir.filePath(QStringLiteral("t.xml")), report));
+    EXPECT_TRUE(report.Problems.join(QLatin1Char('\n')).contains(QStringLiteral("T07.XXXD")))
+        << report.Problems.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(KeywordWordsOf, SplitsAndDropsStopWords) {
+    EXPECT_EQ(KeywordWordsOf(QStringLiteral("Cholera due to Vibrio cholerae 01, biovar cholerae")),
+              (QStringList{QStringLiteral("Cholera"), QStringLiteral("Vibrio"), QStringLiteral("cholerae"),
+                           QStringLiteral("biovar"), QStringLiteral("cholerae")}));
+    EXPECT_EQ(KeywordWordsOf(QStringLiteral("X-ray of 'skull' -- other, unspecified (A)")),
+              (QStringList{QStringLiteral("X-ray"), QStringLiteral("skull")}));
+    EXPECT_EQ(KeywordWordsOf(QStringLiteral("Down's syndrome")),
+              (QStringList{QStringLiteral("Down's"), QStringLiteral("syndrome")}));
+}
+
+TEST(DeriveCodeKeywords, TakesTextWordsAndIndexMainTerms) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("kw.txt"));
+    TCodeKeywordReport report;
+    TMessageRecorder messages;
+    ASSERT_TRUE(DeriveCodeKeywords(kSample + QStringLiteral("/tabular.xml"), kSample + QStringLiteral("/index.xml"), out, report))
+        << report.Problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(report.Categories, 6);
+    EXPECT_EQ(report.IndexTerms, 4); // Blindness, Cholera, Concussion, Typhoid (Typhus has no code)
+    const QStringList lines = ReadLinesOf(out);
+    ASSERT_FALSE(lines.isEmpty());
+    // Categories in tabular order, keywords sorted, four to a line from column 10.
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("A00      "))) << lines[0].toStdString();
+    for (const QString& line : lines) {
+        EXPECT_LE(line.count(QLatin1Char(',')), 4) << line.toStdString();
+        EXPECT_TRUE(line.endsWith(QLatin1Char(','))) << line.toStdString();
+    }
+    const QString all = lines.join(QLatin1Char('\n'));
+    EXPECT_TRUE(all.contains(QStringLiteral(" Vibrio,")));     // from a description
+    EXPECT_TRUE(all.contains(QStringLiteral(" Classical,")));  // from an inclusion term
+    EXPECT_TRUE(all.contains(QStringLiteral(" Blindness,")));  // index main term of H54.8
+    EXPECT_FALSE(all.contains(QStringLiteral(" due,"), Qt::CaseInsensitive)); // stop word
+    EXPECT_FALSE(all.contains(QStringLiteral("(acquired)"))); // modifiers dropped
+}
+
+TEST(ArrangeCodeKeyword, WritesFourKeywordsToALine) {
+    TCodeKeywordsList list;
+    auto entry = std::make_unique<TCodeKeywords>();
+    entry->FCode = QStringLiteral("A00");
+    for (const char* keyword : {"a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "a9"})
+        entry->AddKeyword(QLatin1String(keyword));
+    list.push_back(std::move(entry));
+    auto other = std::make_unique<TCodeKeywords>();
+    other->FCode = QStringLiteral("B00");
+    other->AddKeyword(QStringLiteral("A1")); // same keyword, other case
+    list.push_back(std::move(other));
+    auto empty = std::make_unique<TCodeKeywords>();
+    empty->FCode = QStringLiteral("C00");
+    list.push_back(std::move(empty));
+
+    QTemporaryDir dir;
+    const QString arranged = dir.filePath(QStringLiteral("arranged.txt"));
+    const QString distinct = dir.filePath(QStringLiteral("distinct.txt"));
+    ASSERT_TRUE(ArrangeCodeKeyword(list, arranged, distinct));
+    EXPECT_EQ(ReadLinesOf(arranged), (QStringList{QStringLiteral("A00      a1, a2, a3, a4,"),
+                                                  QStringLiteral("         a5, a6, a7, a8,"),
+                                                  QStringLiteral("         a9,"),
+                                                  QStringLiteral("B00      A1,")}));
+    EXPECT_EQ(ReadLinesOf(distinct).size(), 9); // a1 and A1 once, the form met first
+    EXPECT_EQ(ReadLinesOf(distinct)[0], QStringLiteral("a1"));
+    EXPECT_FALSE(ArrangeCodeKeyword(list, dir.filePath(QStringLiteral("no/such/file.txt"))));
+}
+
+} // namespace
