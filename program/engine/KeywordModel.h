@@ -25,6 +25,7 @@ class TKeywordsRef {
 public:
     QString FKeyWord; // the form met first
     int FRefCount = 0;
+    QString FUpperKey; // FKeyWord in upper case: the sort key, kept to avoid recomputing it
 };
 
 // One irregular plural: singular, plural and an optional second plural (penny, pence, pennies).

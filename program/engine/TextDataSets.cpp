@@ -136,7 +136,7 @@ void AddKeywordRef(const QString& AKeyword) {
     qsizetype lo = 0, hi = static_cast<qsizetype>(list.size()) - 1, insertAt = 0;
     while (lo <= hi) {
         const qsizetype mid = (lo + hi) / 2;
-        const int order = key.compare(list[static_cast<std::size_t>(mid)]->FKeyWord.toUpper(), Qt::CaseSensitive);
+        const int order = key.compare(list[static_cast<std::size_t>(mid)]->FUpperKey, Qt::CaseSensitive);
         if (order == 0) {
             ++list[static_cast<std::size_t>(mid)]->FRefCount;
             return;
@@ -152,6 +152,7 @@ void AddKeywordRef(const QString& AKeyword) {
     auto entry = std::make_unique<TKeywordsRef>();
     entry->FKeyWord = AKeyword;
     entry->FRefCount = 1;
+    entry->FUpperKey = key;
     list.insert(list.begin() + std::min<qsizetype>(insertAt, static_cast<qsizetype>(list.size())),
                 std::move(entry));
 }
