@@ -1,0 +1,324 @@
+#include "KeywordSearchEngine.h"
+
+#include "CodeQueries.h"
+#include "EngineGlobals.h"
+#include "KeywordMatch.h"
+#include "TextDataSets.h"
+#include "WordBoundaries.h"
+
+#include <map>
+
+namespace {
+
+// The raw comma pieces (untrimmed), with the quoting rule.
+QStringList RawPieces(const QString& AText) {
+    QStringList pieces;
+    QString piece;
+    qsizetype i = 0;
+    const qsizetype n = AText.size();
+    bool atPieceStart = true;
+    while (i < n) {
+        const QChar c = AText[i];
+        if (atPieceStart && c == QLatin1Char('"')) {
+            ++i;
+            while (i < n) {
+                if (AText[i] == QLatin1Char('"')) {
+                    if (i + 1 < n && AText[i + 1] == QLatin1Char('"')) {
+                        piece += QLatin1Char('"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                piece += AText[i++];
+            }
+            atPieceStart = false;
+            continue;
+        }
+        if (c == QLatin1Char(',')) {
+            pieces << piece;
+            piece.clear();
+            atPieceStart = true;
+        } else {
+            piece += c;
+            atPieceStart = false;
+        }
+        ++i;
+    }
+    pieces << piece;
+    return pieces;
+}
+
+bool NoteSelected(const TNoteBase& ANote, int AConditions) {
+    return ((AConditions & SearchInclusion) && dynamic_cast<const TInclusionTerm*>(&ANote)) ||
+           ((AConditions & SearchIncludes) && dynamic_cast<const TIncludes*>(&ANote)) ||
+           ((AConditions & SearchCodeFirst) && dynamic_cast<const TCodeFirst*>(&ANote)) ||
+           ((AConditions & SearchCodeAlso) && dynamic_cast<const TCodeAlso*>(&ANote)) ||
+           ((AConditions & SearchExcludes1) && dynamic_cast<const TExcludes1*>(&ANote)) ||
+           ((AConditions & SearchExcludes2) && dynamic_cast<const TExcludes2*>(&ANote));
+}
+
+bool OwnTextsContain(const TCodeInfo& ACode, const QString& AKeyword, int AConditions) {
+    if ((AConditions & SearchDescription) && ContainsWordOrJoined(AKeyword, ACode.FDesc.toUpper()))
+        return true;
+    for (const auto& item : ACode.FItemList)
+        if (const auto* note = dynamic_cast<const TNoteBase*>(item.get()); note && NoteSelected(*note, AConditions))
+            for (const QString& line : note->FNoteList)
+                if (ContainsWordOrJoined(AKeyword, line.toUpper()))
+                    return true;
+    return false;
+}
+
+bool IsVowel(QChar AChar) { return QStringLiteral("AEIOU").contains(AChar); }
+
+void AppendPlurals(QStringList& AOut, const QString& AFirst, const QString& ASecond, int ACount) {
+    AOut << AFirst.toUpper();
+    if (ACount == 2)
+        AOut << ASecond.toUpper();
+}
+
+} // namespace
+
+QStringList SplitKeywords(const QString& AText) {
+    QStringList pieces = RawPieces(AText);
+    for (QString& piece : pieces)
+        piece = piece.trimmed();
+    return pieces;
+}
+
+bool ContainsWordOrJoined(const QString& AWord, const QString& AText) {
+    if (ContainsWord(AWord, AText))
+        return true;
+    const qsizetype dash = AWord.indexOf(QLatin1Char('-'));
+    return dash >= 0 && ContainsWord(QString(AWord).remove(dash, 1), AText);
+}
+
+bool MatchFullText(const TCodeInfo& ACode, const QStringList& AKeywords, int AConditions) {
+    for (const QString& keyword : AKeywords) {
+        if (keyword.isEmpty() || OwnTextsContain(ACode, keyword, AConditions))
+            continue;
+        bool byChild = false;
+        for (const auto& child : ACode.FSubCodeList)
+            if (MatchFullText(*child, AKeywords, AConditions)) {
+                byChild = true;
+                break;
+            }
+        if (!byChild)
+            return false;
+    }
+    return true;
+}
+
+QList<TCodeInfo*> SearchCategories(const TOwningList<TChapter>& AChapters, TSearchMode AMode,
+                                   const QStringList& AKeywords, int AConditions) {
+    QList<TCodeInfo*> found;
+    for (const auto& chapter : AChapters)
+        for (const auto& section : chapter->FSubList)
+            for (const auto& category : section->FCodeList) {
+                const bool take = AMode == TSearchMode::All ||
+                                  (AMode == TSearchMode::Keywords && MatchKeywords(*category, AKeywords)) ||
+                                  (AMode == TSearchMode::FullText && MatchFullText(*category, AKeywords, AConditions));
+                if (take)
+                    found << category.get();
+            }
+    return found;
+}
+
+int FindSpecialPlural(const QString& AWord, QString& AFirst, QString& ASecond) {
+    if (!SpecialKeywordList)
+        return 0;
+    for (const auto& entry : *SpecialKeywordList)
+        if (entry->FKeyWord == AWord) {
+            AFirst = entry->FSpecial1;
+            if (entry->FSpecial2.isEmpty())
+                return 1;
+            ASecond = entry->FSpecial2;
+            return 2;
+        }
+    return 0;
+}
+
+QStringList BuildKeywordVariants(const QStringList& AKeywords) {
+    QStringList variants;
+    for (const QString& raw : AKeywords) {
+        const QString p = raw.trimmed();
+        if (p.isEmpty())
+            continue;
+        variants << p;
+        QString first, second;
+        if (const int count = FindSpecialPlural(p.toLower(), first, second)) {
+            AppendPlurals(variants, first, second, count);
+            continue;
+        }
+        QString d = p;
+        if (p.contains(QLatin1Char('-'))) {
+            variants << QString(p).replace(QLatin1Char('-'), QLatin1Char(' '));
+            d = QString(p).remove(QLatin1Char('-'));
+            variants << d;
+        } else if (p.contains(QLatin1Char(' '))) {
+            variants << QString(p).replace(QLatin1Char(' '), QLatin1Char('-'));
+            d = QString(p).remove(QLatin1Char(' '));
+            variants << d;
+        }
+        if (d != p) {
+            if (const int count = FindSpecialPlural(d.toLower(), first, second)) {
+                AppendPlurals(variants, first, second, count);
+                continue;
+            }
+        }
+        const auto endsWith = [&d](const char* AEnd) { return d.endsWith(QLatin1String(AEnd)); };
+        if (endsWith("US"))
+            variants << d.chopped(2) + QStringLiteral("I");
+        else if (endsWith("IS"))
+            variants << d.chopped(2) + QStringLiteral("ES");
+        else if (endsWith("UM"))
+            variants << d.chopped(2) + QStringLiteral("A");
+        else if (endsWith("IX"))
+            variants << d.chopped(2) + QStringLiteral("ICES");
+        else if (endsWith("CH") || endsWith("SH") || endsWith("S") || endsWith("X") || endsWith("O"))
+            variants << d + QStringLiteral("ES");
+        else if (endsWith("Y") && d.size() >= 2 && !IsVowel(d[d.size() - 2]))
+            variants << d.chopped(1) + QStringLiteral("IES");
+        else if (endsWith("A"))
+            variants << d + QStringLiteral("E");
+        if (!endsWith("S"))
+            variants << d + QStringLiteral("S");
+    }
+    return variants;
+}
+
+int KeywordRefCount(const QString& AKeyword) {
+    if (!KeywordRefList)
+        return 0;
+    for (const auto& ref : *KeywordRefList)
+        if (ref->FUpperKey == AKeyword)
+            return ref->FRefCount;
+    return 0;
+}
+
+namespace {
+QStringList CountedPieces(const QString& ARawText) {
+    QStringList pieces = ARawText.split(QLatin1Char(','));
+    if (!pieces.isEmpty() && pieces.last().isEmpty())
+        pieces.removeLast();
+    for (QString& piece : pieces)
+        piece = piece.toUpper();
+    return pieces;
+}
+} // namespace
+
+QString KeywordCountRow(const QString& ARawText) {
+    QString row;
+    for (const QString& piece : CountedPieces(ARawText))
+        row += QString::number(KeywordRefCount(piece.trimmed())).leftJustified(piece.size() + 1, QLatin1Char(' '));
+    return row;
+}
+
+int CombinedKeywordCount(const QString& ARawText) {
+    QStringList keywords = CountedPieces(ARawText);
+    for (QString& keyword : keywords)
+        keyword = keyword.trimmed();
+    if (!ChapterList)
+        return 0;
+    return static_cast<int>(SearchCategories(*ChapterList, TSearchMode::Keywords, keywords, 0).size());
+}
+
+void SplitAtLastComma(const QString& AText, QString& ABefore, QString& APartial) {
+    const qsizetype comma = AText.lastIndexOf(QLatin1Char(','));
+    ABefore = comma >= 1 ? AText.left(comma) : QString();
+    APartial = (comma < 0 ? AText : AText.mid(comma + 1)).trimmed();
+}
+
+QString TextAfterChoosing(const QString& AText, const QString& ASuggestion) {
+    QString before, partial;
+    SplitAtLastComma(AText, before, partial);
+    return before.isEmpty() ? ASuggestion + QLatin1Char(',')
+                            : before + QLatin1Char(',') + ASuggestion + QLatin1Char(',');
+}
+
+bool TKeywordSuggestions::Refresh(const QString& AText, bool AFullText) {
+    QString before, partial;
+    SplitAtLastComma(AText, before, partial);
+    FTmpInputedKWs = SplitKeywords(before.toUpper());
+    FTmpInputedKWs.removeAll(QString());
+    if (partial == FLastPromptKeyword)
+        return false;
+    FLastPromptKeyword = partial;
+    FGotPromptList.clear();
+    FLastPromptPage = 1;
+    if (!FLastPromptKeyword.isEmpty())
+        Collect(AFullText);
+    return true;
+}
+
+void TKeywordSuggestions::FilterCodeKeywords() {
+    const auto joined = [](const QStringList& AList) {
+        QStringList sorted = AList;
+        sorted.sort(Qt::CaseInsensitive);
+        sorted.removeDuplicates();
+        return sorted.join(QLatin1Char(',')).toUpper();
+    };
+    if (!FTmpInputedKWs.isEmpty()) {
+        if (joined(FTmpInputedKWs) != joined(FInputedKWs)) {
+            FInputedKWs = FTmpInputedKWs;
+            FFiltedCodeKWs.clear();
+            for (const auto& entry : *CodeKeywordsList)
+                if (MatchKeywords(entry.get(), FInputedKWs))
+                    FFiltedCodeKWs << entry.get();
+            ++FFilterRuns;
+        }
+    } else {
+        FInputedKWs.clear();
+        if (FFiltedCodeKWs.size() != static_cast<qsizetype>(CodeKeywordsList->size())) {
+            FFiltedCodeKWs.clear();
+            for (const auto& entry : *CodeKeywordsList)
+                FFiltedCodeKWs << entry.get();
+            ++FFilterRuns;
+        }
+    }
+    FTmpInputedKWs.clear();
+}
+
+void TKeywordSuggestions::Collect(bool AFullText) {
+    // Sorted without regard to case, the first form met kept.
+    std::map<QString, QString> found;
+    const int n = static_cast<int>(FLastPromptKeyword.size());
+    const auto consider = [&](const QString& AKeyword) {
+        if (AKeyword.size() >= n && CompareLeadingLoose(AKeyword, FLastPromptKeyword, n, true) == 0)
+            found.emplace(AKeyword.toUpper(), AKeyword);
+    };
+    if (AFullText) {
+        if (KeywordRefList)
+            for (const auto& ref : *KeywordRefList)
+                consider(ref->FKeyWord);
+    } else if (CodeKeywordsList) {
+        FilterCodeKeywords();
+        for (const TCodeKeywords* entry : FFiltedCodeKWs)
+            for (const QString& keyword : entry->FKeywords)
+                consider(keyword);
+    }
+    for (const auto& [key, keyword] : found)
+        FGotPromptList << keyword;
+}
+
+int TKeywordSuggestions::Pages() const {
+    return std::max<int>(1, static_cast<int>((FGotPromptList.size() + CellsPerPage - 1) / CellsPerPage));
+}
+
+bool TKeywordSuggestions::ShowPage(int APage) {
+    if (FGotPromptList.isEmpty())
+        return false;
+    FLastPromptPage = std::clamp(APage, 1, Pages());
+    return true;
+}
+
+QStringList TKeywordSuggestions::PageCells() const {
+    return FGotPromptList.mid((FLastPromptPage - 1) * CellsPerPage, CellsPerPage);
+}
+
+QString TKeywordSuggestions::Caption() const {
+    return QStringLiteral("%1/%2  Please use a comma to separate keywords. For example: gas, Abdomen")
+        .arg(FLastPromptPage)
+        .arg(Pages());
+}

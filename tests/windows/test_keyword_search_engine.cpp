@@ -1,0 +1,181 @@
+// The keyword search without widgets: splitting, matching in both modes, variants, counts and
+// suggestions.
+#include "EngineGlobals.h"
+#include "KeywordMatch.h"
+#include "KeywordSearchEngine.h"
+#include "TabularLoader.h"
+#include "TestSupport.h"
+#include "TextDataSets.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* kTabular = R"(
+<chapter><desc>Digestive (K00-K95)</desc><section><desc>Symptoms (R10-R19)</desc>
+  <diag><name>R10</name><desc>Abdominal and pelvic pain</desc>
+    <diag><name>R10.9</name><desc>Unspecified abdominal pain</desc></diag>
+    <diag><name>R10.8</name><desc>Other abdominal pain, gas</desc></diag></diag>
+  <diag><name>R14</name><desc>Flatulence</desc>
+    <inclusionTerm><note>gas pain</note></inclusionTerm>
+    <excludes1><note>psychogenic abdomen</note></excludes1>
+    <diag><name>R14.1</name><desc>Gas pain.</desc></diag></diag>
+  <diag><name>R15</name><desc>Painful defecation</desc>
+    <diag><name>R15.0</name><desc>Incomplete defecation, xray</desc></diag></diag>
+  <diag><name>R16</name><desc>Hepatomegaly</desc>
+    <diag><name>R16.0</name><desc>Hepatomegaly with gas</desc></diag>
+    <diag><name>R16.1</name><desc>Splenomegaly with abdomen</desc></diag></diag>
+</section></chapter>)";
+
+class KeywordSearch : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        TMessageRecorder quiet;
+        PutDataSet(TDataSet::Tabular, TabularDocument(kTabular));
+        LoadTabular();
+        CreateGlobalContainers();
+        CodeKeywordsList->clear();
+        KeywordRefList->clear();
+        SpecialKeywordList->clear();
+        QStringList lines = {QStringLiteral("R10      Abdomen, Gas, Pain, Osteo Myelitis,"),
+                             QStringLiteral("R14      Gas, Flatulence, Abdominal,"),
+                             QStringLiteral("R15      Pain, Defecation,"),
+                             QStringLiteral("R16      Liver,")};
+        // 41 keywords beginning with "Sym" for the paging of suggestions.
+        for (int i = 0; i < 41; ++i)
+            lines << QStringLiteral("R16      Sym%1,").arg(i, 2, 10, QLatin1Char('0'));
+        PutDataSet(TDataSet::CodeKeywords, lines.join(QStringLiteral("\r\n")).toStdString());
+        LoadCodeKeywords(QString(), true, false, true);
+        PutDataSet(TDataSet::SpecialKWs, "foot,feet\r\npenny,pence,pennies\r\n");
+        LoadSpecialKeywords();
+    }
+    static QStringList Codes(const QList<TCodeInfo*>& AFound) {
+        QStringList codes;
+        for (const TCodeInfo* code : AFound)
+            codes << code->FCode;
+        return codes;
+    }
+    static QStringList Search(TSearchMode AMode, const QString& AText, int AConditions = SearchDescription) {
+        QStringList keywords = SplitKeywords(AText.toUpper());
+        return Codes(SearchCategories(*ChapterList, AMode, keywords, AConditions));
+    }
+};
+
+TEST(SplitKeywords, OnlyCommasSplitAndQuotesHoldCommas) {
+    const std::pair<const char*, QStringList> cases[] = {
+        {"gas, Abdomen", {QStringLiteral("gas"), QStringLiteral("Abdomen")}},
+        {"gas,", {QStringLiteral("gas"), QString()}},
+        {" due to , x", {QStringLiteral("due to"), QStringLiteral("x")}},
+        {"\"a,b\",c", {QStringLiteral("a,b"), QStringLiteral("c")}},
+        {"\"say \"\"x\"\"\"", {QStringLiteral("say \"x\"")}},
+        {"", {QString()}},
+    };
+    for (const auto& [text, pieces] : cases)
+        EXPECT_EQ(SplitKeywords(QString::fromLatin1(text)), pieces) << text;
+}
+
+TEST_F(KeywordSearch, KeywordModeNeedsEveryKeywordAmongTheCategorysKeywords) {
+    EXPECT_EQ(Search(TSearchMode::Keywords, QStringLiteral("gas, Abdomen")), QStringList{QStringLiteral("R10")});
+    EXPECT_EQ(Search(TSearchMode::Keywords, QStringLiteral("GAS,ABDOMEN")), QStringList{QStringLiteral("R10")});
+    EXPECT_EQ(Search(TSearchMode::Keywords, QStringLiteral("gas")),
+              (QStringList{QStringLiteral("R10"), QStringLiteral("R14")}));
+    // abdomen is not Abdominal; osteo-myelitis is Osteo Myelitis; a trailing comma is ignored.
+    EXPECT_EQ(Search(TSearchMode::Keywords, QStringLiteral("abdominal")), QStringList{QStringLiteral("R14")});
+    EXPECT_EQ(Search(TSearchMode::Keywords, QStringLiteral("osteo-myelitis")), QStringList{QStringLiteral("R10")});
+    EXPECT_EQ(Search(TSearchMode::Keywords, QStringLiteral("gas,")), Search(TSearchMode::Keywords, QStringLiteral("gas")));
+    EXPECT_EQ(Search(TSearchMode::All, QString()).size(), 4);
+}
+
+TEST_F(KeywordSearch, FullTextMatchesWholeWordsInTheSelectedTexts) {
+    // "pain" followed by a comma counts; "Painful" and "pain." do not.
+    EXPECT_EQ(Search(TSearchMode::FullText, QStringLiteral("pain")), QStringList{QStringLiteral("R10")});
+    // With the inclusion terms R14 matches through its own note.
+    EXPECT_EQ(Search(TSearchMode::FullText, QStringLiteral("pain"), SearchDescription | SearchInclusion),
+              (QStringList{QStringLiteral("R10"), QStringLiteral("R14")}));
+    EXPECT_EQ(Search(TSearchMode::FullText, QStringLiteral("abdomen"), SearchExcludes1), QStringList{QStringLiteral("R14")});
+    EXPECT_EQ(Search(TSearchMode::FullText, QStringLiteral("x-ray")), QStringList{QStringLiteral("R15")});
+    // Both keywords in one child's description: listed. Spread over two children: not.
+    EXPECT_EQ(Search(TSearchMode::FullText, QStringLiteral("abdominal, gas")), QStringList{QStringLiteral("R10")});
+    EXPECT_TRUE(Search(TSearchMode::FullText, QStringLiteral("gas, abdomen")).isEmpty());
+    EXPECT_EQ(Search(TSearchMode::FullText, QString(), SearchDescription).size(), 4);
+}
+
+TEST(KeywordVariants, PluralsHyphensAndEndings) {
+    CreateGlobalContainers();
+    SpecialKeywordList->clear();
+    PutDataSet(TDataSet::SpecialKWs, "foot,feet\r\npenny,pence,pennies\r\n");
+    LoadSpecialKeywords();
+    const std::pair<const char*, QStringList> cases[] = {
+        {"FOOT", {QStringLiteral("FOOT"), QStringLiteral("FEET")}},
+        {"PENNY", {QStringLiteral("PENNY"), QStringLiteral("PENCE"), QStringLiteral("PENNIES")}},
+        {"BACILLUS", {QStringLiteral("BACILLUS"), QStringLiteral("BACILLI")}},
+        {"VERTEBRA", {QStringLiteral("VERTEBRA"), QStringLiteral("VERTEBRAE"), QStringLiteral("VERTEBRAS")}},
+        {"BODY", {QStringLiteral("BODY"), QStringLiteral("BODIES"), QStringLiteral("BODYS")}},
+        {"X-RAY", {QStringLiteral("X-RAY"), QStringLiteral("X RAY"), QStringLiteral("XRAY"), QStringLiteral("XRAYS")}},
+        {"DUE TO", {QStringLiteral("DUE TO"), QStringLiteral("DUE-TO"), QStringLiteral("DUETO"), QStringLiteral("DUETOES"), QStringLiteral("DUETOS")}},
+        {"DIAGNOSIS", {QStringLiteral("DIAGNOSIS"), QStringLiteral("DIAGNOSES")}},
+        {"BACTERIUM", {QStringLiteral("BACTERIUM"), QStringLiteral("BACTERIA"), QStringLiteral("BACTERIUMS")}},
+        {"APPENDIX", {QStringLiteral("APPENDIX"), QStringLiteral("APPENDICES"), QStringLiteral("APPENDIXS")}},
+        {"RASH", {QStringLiteral("RASH"), QStringLiteral("RASHES"), QStringLiteral("RASHS")}},
+        {"DAY", {QStringLiteral("DAY"), QStringLiteral("DAYS")}},
+    };
+    for (const auto& [keyword, variants] : cases)
+        EXPECT_EQ(BuildKeywordVariants({QLatin1String(keyword)}), variants) << keyword;
+    EXPECT_TRUE(BuildKeywordVariants({QString(), QStringLiteral("  ")}).isEmpty());
+}
+
+TEST_F(KeywordSearch, CountRowAndCombinedCount) {
+    // Each count is padded to its raw piece's length plus one, so it stands under its keyword.
+    EXPECT_EQ(KeywordCountRow(QStringLiteral("gas, pain,")), QStringLiteral("2   2     "));
+    EXPECT_EQ(KeywordCountRow(QStringLiteral("nothing")), QStringLiteral("0       "));
+    EXPECT_EQ(KeywordCountRow(QStringLiteral("gas,,pain")), QStringLiteral("2   02    "));
+    EXPECT_EQ(CombinedKeywordCount(QStringLiteral("gas, pain")), 1);
+    EXPECT_EQ(CombinedKeywordCount(QStringLiteral("gas,")), 2);
+}
+
+TEST(ChoosingSuggestions, ReplacesThePartialKeyword) {
+    QString before, partial;
+    SplitAtLastComma(QStringLiteral("gas, abd"), before, partial);
+    EXPECT_EQ(before, QStringLiteral("gas"));
+    EXPECT_EQ(partial, QStringLiteral("abd"));
+    SplitAtLastComma(QStringLiteral(",abd"), before, partial);
+    EXPECT_TRUE(before.isEmpty());
+    EXPECT_EQ(TextAfterChoosing(QStringLiteral("gas, abd"), QStringLiteral("Abdomen")), QStringLiteral("gas,Abdomen,"));
+    EXPECT_EQ(TextAfterChoosing(QStringLiteral("abd"), QStringLiteral("Abdomen")), QStringLiteral("Abdomen,"));
+}
+
+TEST_F(KeywordSearch, SuggestionsPageAndFollowEarlierKeywords) {
+    TKeywordSuggestions suggestions;
+    ASSERT_TRUE(suggestions.Refresh(QStringLiteral("sym"), false));
+    EXPECT_EQ(suggestions.Found().size(), 41);
+    EXPECT_EQ(suggestions.Pages(), 2);
+    ASSERT_TRUE(suggestions.ShowPage(1));
+    EXPECT_TRUE(suggestions.Caption().startsWith(QStringLiteral("1/2  Please use a comma")));
+    EXPECT_EQ(suggestions.PageCells().size(), 40);
+    suggestions.ShowPage(2);
+    EXPECT_EQ(suggestions.PageCells(), QStringList{QStringLiteral("Sym40")});
+    suggestions.ShowPage(3); // ">" on the last page stays there
+    EXPECT_EQ(suggestions.Page(), 2);
+    EXPECT_FALSE(suggestions.Refresh(QStringLiteral("sym"), false)); // same partial: nothing to do
+
+    // After "gas," only categories carrying GAS suggest: R10 and R14.
+    TKeywordSuggestions following;
+    following.Refresh(QStringLiteral("gas, a"), false);
+    EXPECT_EQ(following.Found(), (QStringList{QStringLiteral("Abdomen"), QStringLiteral("Abdominal")}));
+    const int runs = following.FilterRuns();
+    following.Refresh(QStringLiteral("gas, ab"), false);
+    following.Refresh(QStringLiteral("GAS, abd"), false);
+    EXPECT_EQ(following.FilterRuns(), runs); // the filter is cached while the earlier keywords stay
+    following.Refresh(QStringLiteral("pain, d"), false);
+    EXPECT_EQ(following.Found(), QStringList{QStringLiteral("Defecation")});
+    EXPECT_GT(following.FilterRuns(), runs);
+
+    TKeywordSuggestions fullText;
+    fullText.Refresh(QStringLiteral("gas, osteo-m"), true); // all distinct keywords, blank = dash
+    EXPECT_EQ(fullText.Found(), QStringList{QStringLiteral("Osteo Myelitis")});
+    TKeywordSuggestions empty;
+    EXPECT_TRUE(empty.Refresh(QStringLiteral("gas, "), false) || empty.Found().isEmpty());
+    EXPECT_FALSE(empty.ShowPage(1));
+}
+
+} // namespace
