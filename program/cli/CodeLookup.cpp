@@ -11,6 +11,18 @@ const TCharDef* SeventhEntry(const TCodeInfo& ALeaf, const QString& AChar) {
                 return entry.get();
     return nullptr;
 }
+
+// The node with exactly this code anywhere below ANode. The walk by sub-code cannot reach a node
+// that the list files under a parent whose code is not a prefix of its own: FY2023 puts
+// H54.512A under H54.511.
+TCodeInfo* FindInSubtree(TCodeInfo& ANode, const QString& ACode) {
+    if (ANode.FCode == ACode)
+        return &ANode;
+    for (const auto& child : ANode.FSubCodeList)
+        if (TCodeInfo* found = FindInSubtree(*child, ACode))
+            return found;
+    return nullptr;
+}
 } // namespace
 
 TCodeLookup LookUpCode(const QString& AText) {
@@ -23,7 +35,10 @@ TCodeLookup LookUpCode(const QString& AText) {
     TCodeInfo* categoryNode = FindCategory(category);
     if (!categoryNode)
         return result;
-    if (TCodeInfo* node = categoryNode->FindSubCodeByName(subCode)) {
+    TCodeInfo* node = categoryNode->FindSubCodeByName(subCode);
+    if (!node)
+        node = FindInSubtree(*categoryNode, result.Code); // one category's subtree, on a miss only
+    if (node) {
         result.Kind = TCodeLookup::Found;
         result.Node = node;
         result.Description = node->FDesc;
