@@ -21,9 +21,12 @@ const char* const kAdminUsage =
 
 namespace {
 
+// What every error line starts with: the name of the program that runs the command.
+const char* gErrorPrefix = "tabulon: ";
+
 int Fail(QTextStream& AErr, const QStringList& AProblems) {
     for (const QString& problem : AProblems)
-        AErr << "tabulon: " << problem << '\n';
+        AErr << gErrorPrefix << problem << '\n';
     return 1;
 }
 
@@ -68,10 +71,11 @@ bool IsAdminCommand(const QStringList& AArgs) {
     return names.contains(AArgs.value(0));
 }
 
-int RunAdminCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
+int RunAdminCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr, const char* AErrorPrefix) {
     const QString command = AArgs.value(0);
+    gErrorPrefix = AErrorPrefix;
     // Messages of the loaders these operations run go to the error stream, not to a box.
-    SetLoaderMessageSink([&AErr](const QString& AText) { AErr << "tabulon: " << AText << '\n'; });
+    SetLoaderMessageSink([&AErr](const QString& AText) { AErr << gErrorPrefix << AText << '\n'; });
     int status = 2;
     if (command == QLatin1String("compress") && AArgs.size() == 3) {
         QString error;
@@ -83,7 +87,7 @@ int RunAdminCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AE
     } else if (command == QLatin1String("code-keywords") && AArgs.size() == 4) {
         status = CodeKeywords(AArgs, AOut, AErr);
     } else {
-        AErr << "usage: " << command << " needs other arguments\n" << kAdminUsage;
+        AErr << gErrorPrefix << command << " needs other arguments\nusage:\n" << kAdminUsage;
     }
     SetLoaderMessageSink({});
     return status;

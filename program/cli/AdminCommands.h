@@ -8,8 +8,10 @@
 // True when AArgs names an administrator command.
 bool IsAdminCommand(const QStringList& AArgs);
 
-// Runs it: 0 success, 1 failure (reasons on AErr), 2 usage error.
-int RunAdminCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr);
+// Runs it: 0 success, 1 failure (reasons on AErr, each line starting with AErrorPrefix), 2 usage
+// error.
+int RunAdminCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr,
+                    const char* AErrorPrefix = "tabulon: ");
 
 // One line per command, for the help texts.
 extern const char* const kAdminUsage;

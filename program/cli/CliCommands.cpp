@@ -1,23 +1,44 @@
 #include "CliCommands.h"
 
+#include "AdminCommands.h"
+#include "CheckCommand.h"
+#include "CliSupport.h"
+#include "CodeCommand.h"
 #include "Compression.h"
 #include "DataEngine.h"
 #include "DataSets.h"
 #include "EmbeddedResources.h"
 #include "EngineGlobals.h"
+#include "IndexCommand.h"
+#include "KeywordsCommand.h"
+#include "LoaderMessages.h"
 #include "TabularCounts.h"
 
 #include <chrono>
+#include <cstdio>
 
 namespace {
 
-const char* kUsage =
-    "usage: tabulon-cli COMMAND [ARGS]\n"
+const char* const kOwnUsage =
     "  info          edition, data-set sizes, load state and time of each data set, and the\n"
     "                counts of the tabular list\n"
     "  tree [CODE]   the chapters with their sections and categories; with CODE, the chapter\n"
-    "                and section that hold that code, and the code with all codes below it\n"
-    "  help          this text\n";
+    "                and section that hold that code, and the code with all codes below it\n";
+
+// The full help text: every command of the engine, then the administrator commands.
+QString Usage() {
+    QString text;
+    QTextStream out(&text);
+    out << "usage: tabulon-cli COMMAND [ARGS]\n"
+        << "Exit status: 0 found / success, 1 not found, not reportable or a data set failed,\n"
+        << "2 usage error or unreadable input.\n\n"
+        << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage
+        << "  help, --help  this text\n\n"
+        << "Administrator commands (they read the files named, not the embedded data sets):\n"
+        << kAdminUsage;
+    out.flush();
+    return text;
+}
 
 QString StateName(int AState) {
     switch (AState) {
@@ -118,8 +139,8 @@ const TCodeInfo* FindInSubtree(const TCodeInfo& ACode, const QString& AText) {
 
 int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
     if (AArgs.size() > 1) {
-        AErr << kUsage;
-        return 2;
+        AErr << kCliPrefix << "tree takes at most one code\n" << Usage();
+        return ExitUsage;
     }
     StartEngine();
     const QString wanted = AArgs.isEmpty() ? QString() : AArgs[0].trimmed().toUpper();
@@ -146,23 +167,47 @@ int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
     }
     if (wanted.isEmpty())
         return 0;
-    AErr << "tabulon-cli: no code " << AArgs[0] << " in the tabular list\n";
+    AErr << kCliPrefix << "no code " << AArgs[0] << " in the tabular list\n";
     return 1;
 }
 
 } // namespace
 
-int RunCliCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
+int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr) {
     const QString command = AArgs.value(0);
-    if (command == QLatin1String("info") && AArgs.size() == 1)
+    const QStringList rest = AArgs.mid(1);
+    if (IsAdminCommand(AArgs))
+        return RunAdminCommand(AArgs, AOut, AErr, kCliPrefix);
+    // Loader messages (unknown elements, failed loads) are errors of this tool too.
+    SetLoaderMessageSink([](const QString& AText) {
+        std::fprintf(stderr, "%s%s\n", kCliPrefix, AText.toLocal8Bit().constData());
+    });
+    if (command == QLatin1String("info") && rest.isEmpty())
         return Info(AOut);
     if (command == QLatin1String("tree"))
-        return Tree(AArgs.mid(1), AOut, AErr);
-    if (command == QLatin1String("help") || command == QLatin1String("--help")) {
-        AOut << kUsage;
-        return 0;
+        return Tree(rest, AOut, AErr);
+    if (command == QLatin1String("code"))
+        return RunCodeCommand(rest, AOut, AErr);
+    if (command == QLatin1String("check"))
+        return RunCheckCommand(rest, AIn, AOut, AErr);
+    if (command == QLatin1String("index"))
+        return RunIndexCommand(rest, AOut, AErr);
+    if (command == QLatin1String("keywords"))
+        return RunKeywordsCommand(rest, AOut, AErr);
+    if ((command == QLatin1String("help") || command == QLatin1String("--help") ||
+         command == QLatin1String("-h")) && rest.isEmpty()) {
+        AOut << Usage();
+        return ExitFound;
     }
-    AErr << (command.isEmpty() ? QString() : QStringLiteral("tabulon-cli: unknown command or arguments: %1\n").arg(AArgs.join(QLatin1Char(' '))))
-         << kUsage;
-    return 2;
+    if (command.isEmpty())
+        AErr << kCliPrefix << "no command given\n";
+    else
+        AErr << kCliPrefix << "unknown command or arguments: " << AArgs.join(QLatin1Char(' ')) << '\n';
+    AErr << Usage();
+    return ExitUsage;
+}
+
+int RunCliCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
+    QTextStream in(stdin);
+    return RunCliCommand(AArgs, in, AOut, AErr);
 }

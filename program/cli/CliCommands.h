@@ -6,5 +6,10 @@
 
 // Runs one command line (without the program name). Starts the data engine on the embedded
 // data sets and waits for its loaders when the command needs data. Returns the exit status:
-// 0 success, 1 the asked-for thing was not found or a data set failed, 2 a usage error.
+// 0 success, 1 the asked-for thing was not found or a data set failed, 2 a usage error or an
+// unreadable input file. Every error message goes to AErr, prefixed "tabulon-cli: ".
+// Administrator commands (compress, order-files, ...) are dispatched to RunAdminCommand.
 int RunCliCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr);
+
+// The same, reading standard input for "check -" from AIn.
+int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr);

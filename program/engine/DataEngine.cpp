@@ -33,12 +33,13 @@ void InitDataEngine() {
     CreateFolderQuietly(UserDataFolder);
 
     CreateGlobalContainers();
+    // Every data set counts as loading from start-up on, not only once its thread has begun:
+    // a window opened before the thread is scheduled then waits instead of reading an empty
+    // container.
     for (TLoadState* state : {&TabularLoadState, &DiseaseIndexLoadState, &ExternalIndexLoadState,
-                              &DrugTableLoadState, &NeoplasmTableLoadState})
-        WriteState(*state, LoadNotStarted);
-    // The short descriptions count as loading from start-up on, so that a reader never sees the
-    // map while loader thread 5 is still filling it.
-    WriteState(ShortDescLoadState, LoadRunning);
+                              &DrugTableLoadState, &NeoplasmTableLoadState, &KeywordLoadState,
+                              &ShortDescLoadState})
+        WriteState(*state, LoadRunning);
 
     OpenEmbeddedDataSets();
     StartBuildThreads();

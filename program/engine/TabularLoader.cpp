@@ -1,5 +1,6 @@
 #include "TabularLoader.h"
 
+#include "CodeQueries.h"
 #include "EngineGlobals.h"
 #include "LoaderMessages.h"
 #include "XmlLoaderFrame.h"
@@ -205,6 +206,8 @@ std::unique_ptr<TVisCategory> ReadVisCategory(const pugi::xml_node& ANode) {
 
 void LoadTabular() {
     CreateGlobalContainers();
+    // The category index points into the tree that is about to be freed.
+    ResetCategoryIndex();
     ChapterList->clear();
     IntroductionData->FInstructionList.clear();
     RunXmlLoaderFrame(TDataSet::Tabular, TabularLoadState, QStringLiteral("Load Tabular File Fail1!"),

@@ -218,6 +218,13 @@ void LoadShortDescriptions() {
 }
 
 void LoadTextDataSets() {
+    // A second start-up in one process loads into fresh containers, as the XML loaders do;
+    // otherwise every keyword count doubles and every short description turns into a duplicate.
+    CreateGlobalContainers();
+    SpecialKeywordList->clear();
+    CodeKeywordsList->clear();
+    KeywordRefList->clear();
+    ShortDescMap->clear();
     try {
         LoadSpecialKeywords();
     } catch (...) {

@@ -37,7 +37,12 @@ int StrictInteger(const QString& AText) {
 
 void RunXmlLoaderFrame(TDataSet AId, TLoadState& AState, const QString& AFailureMessage,
                        const std::function<void(const pugi::xml_node& ARoot)>& AWalk) {
-    WriteState(AState, LoadRunning);
+    // A stop requested before this loader began leaves the data set untouched.
+    int state = AState.load(std::memory_order_acquire);
+    do {
+        if (state == LoadStopRequested)
+            return;
+    } while (!AState.compare_exchange_weak(state, LoadRunning, std::memory_order_acq_rel));
     try {
         std::string text;
         {

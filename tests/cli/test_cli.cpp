@@ -1,6 +1,7 @@
 // tabulon-cli commands on the embedded sample data set.
 #include "CliCommands.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -82,6 +83,56 @@ TEST_F(Cli, ErrorsSayWhatWentWrong) {
         const Result r = Run(c.Args);
         EXPECT_EQ(r.Status, c.Status) << c.Args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(r.Err.contains(QLatin1String(c.Message))) << r.Err.toStdString();
+    }
+}
+
+TEST_F(Cli, HelpListsEveryCommand) {
+    for (const char* form : {"help", "--help", "-h"}) {
+        const Result r = Run({QLatin1String(form)});
+        EXPECT_EQ(r.Status, 0) << form;
+        EXPECT_EQ(r.Err, QString()) << form;
+        for (const char* command : {"  info", "  tree", "  code", "  check", "  index", "  keywords",
+                                    "  compress", "  order-files", "  exception-rules", "  code-keywords"})
+            EXPECT_TRUE(r.Out.contains(QLatin1String(command))) << form << ": " << command;
+    }
+}
+
+// The administrator commands are reachable from tabulon-cli, with its error prefix.
+TEST_F(Cli, DispatchesAdministratorCommands) {
+    const QString source = FRoot.filePath(QStringLiteral("source.txt"));
+    const QString packed = FRoot.filePath(QStringLiteral("source.dzip"));
+    {
+        QFile file(source);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("A00      Cholera\r\n");
+    }
+    const Result ok = Run({QStringLiteral("compress"), source, packed});
+    EXPECT_EQ(ok.Status, 0) << ok.Err.toStdString();
+    QFile result(packed);
+    ASSERT_TRUE(result.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(result.readAll().startsWith("\x78\xDA"));
+
+    const Result missing = Run({QStringLiteral("compress"), FRoot.filePath(QStringLiteral("none.txt")), packed});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_TRUE(missing.Err.startsWith(QStringLiteral("tabulon-cli: "))) << missing.Err.toStdString();
+
+    const Result usage = Run({QStringLiteral("order-files"), source});
+    EXPECT_EQ(usage.Status, 2);
+    EXPECT_TRUE(usage.Err.startsWith(QStringLiteral("tabulon-cli: order-files needs other arguments"))) << usage.Err.toStdString();
+}
+
+// A second start-up in one process must load into fresh containers: keyword counts must not
+// add up and code look-ups must not reach the tree of the earlier load.
+TEST_F(Cli, RepeatedCommandsInOneProcessGiveTheSameAnswers) {
+    for (const QStringList& args : {QStringList{QStringLiteral("keywords"), QStringLiteral("c")},
+                                    QStringList{QStringLiteral("code"), QStringLiteral("S06.0X1A")},
+                                    QStringList{QStringLiteral("index"), QStringLiteral("disease"), QStringLiteral("c")}}) {
+        const Result first = Run(args);
+        const Result second = Run(args);
+        EXPECT_EQ(first.Status, 0) << first.Err.toStdString();
+        EXPECT_EQ(second.Status, 0) << second.Err.toStdString();
+        EXPECT_EQ(second.Out, first.Out) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(second.Err, QString()) << second.Err.toStdString();
     }
 }
 

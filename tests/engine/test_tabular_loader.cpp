@@ -275,6 +275,16 @@ TEST_F(TabularLoader, StopRequestEndsTheWalkAndStays) {
     EXPECT_TRUE(Chapter(0).FSubList.empty());
 }
 
+TEST_F(TabularLoader, StopBeforeTheLoaderBeginsKeepsTheStop) {
+    // Start-up marks every data set as loading; closing the window before a loader thread has
+    // begun turns that into a stop, which the loader then honours without loading.
+    WriteState(TabularLoadState, LoadRunning);
+    StopLoaders();
+    EXPECT_EQ(Load(kChapterWithCodes), LoadStopRequested);
+    EXPECT_TRUE(ChapterList->empty());
+    EXPECT_TRUE(FMessages.Messages().isEmpty());
+}
+
 TEST_F(TabularLoader, StopLoadersLeavesFinalStatesAlone) {
     for (int state : {LoadNotStarted, LoadDone, LoadFailed, LoadStopRequested}) {
         WriteState(TabularLoadState, state);

@@ -111,10 +111,12 @@ TEST_F(RealTabular, TreeInvariantsHoldEverywhere) {
         for (int slot = 0; slot < 3; ++slot) {
             const auto& range = row.VisRanges[static_cast<std::size_t>(slot)];
             EXPECT_EQ(range != nullptr, slot < expected[i].Ranges) << "row " << i << " slot " << slot;
-            if (range)
+            if (range) {
                 EXPECT_FALSE(range->FVisMax.isEmpty());
-            if (range && expected[i].Value <= 3)
+            }
+            if (range && expected[i].Value <= 3) {
                 EXPECT_FALSE(range->FVisMin.isEmpty());
+            }
         }
     }
     EXPECT_EQ(table->FVisCategoryList[0]->VisRanges[0]->FVisMax, QStringLiteral("6/18"));
