@@ -89,12 +89,20 @@ bool CCrontabTimePeriod::ForEachWindow(int year, int month, int day, int hour, i
     // every window is placed relative to that day.
     const CMyDatetime target(year, month, day, hour, minute, second, 0);
     const int t = target.Hour() * 3600 + target.Minute() * 60 + target.Second();
-    for (int h : m_hours) {
-        const int hv = h == -1 ? target.Hour() : h;
-        for (int m : m_minutes) {
-            const int mv = m == -1 ? target.Minute() : m;
-            for (int s : m_seconds) {
-                const int start = hv * 3600 + mv * 60 + (s == -1 ? target.Second() : s);
+    // Repeated values ("8,8,8") would only repeat windows; the sorted lists
+    // hold them next to each other, and skipping them bounds the search at one
+    // day's 86400 windows whatever the text.
+    auto distinct = [](const std::list<int>& l, std::list<int>::const_iterator it) {
+        const int v = *it;
+        while (it != l.end() && *it == v) ++it;
+        return it;
+    };
+    for (auto hi = m_hours.begin(); hi != m_hours.end(); hi = distinct(m_hours, hi)) {
+        const int hv = *hi == -1 ? target.Hour() : *hi;
+        for (auto mi = m_minutes.begin(); mi != m_minutes.end(); mi = distinct(m_minutes, mi)) {
+            const int mv = *mi == -1 ? target.Minute() : *mi;
+            for (auto si = m_seconds.begin(); si != m_seconds.end(); si = distinct(m_seconds, si)) {
+                const int start = hv * 3600 + mv * 60 + (*si == -1 ? target.Second() : *si);
                 // A window that would start after the moment is taken from the day before.
                 const bool previousDay = t < start;
                 const int end = (previousDay ? start - kDaySeconds : start) + m_duration;
