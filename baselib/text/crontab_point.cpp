@@ -59,20 +59,20 @@ bool CCrontabTimePoint::SetCrontabTimeStr(const std::string& text)
     Reset();
     const std::vector<std::string> fields = SplitFields(text);
     if (fields.size() != 7) return false;
-    struct Spec {
+    struct FieldRule {
         std::list<int>* list;
         int min;
         int max;
         bool check;
     };
-    const Spec specs[7] = {{&m_years, 0, 0, false},  {&m_months, 1, 12, true},
+    const FieldRule rules[7] = {{&m_years, 0, 0, false},  {&m_months, 1, 12, true},
                            {&m_days, 1, 31, true},   {&m_weekdays, 0, 6, true},
                            {&m_hours, 0, 23, true},  {&m_minutes, 0, 59, true},
                            {&m_seconds, 0, 59, true}};
     for (int i = 0; i < 7; ++i)
-        if (!FormatStrToList(fields[i], specs[i].min, specs[i].max, *specs[i].list, specs[i].check))
+        if (!FormatStrToList(fields[i], rules[i].min, rules[i].max, *rules[i].list, rules[i].check))
             return false;
-    for (const auto& s : specs) s.list->sort();
+    for (const auto& s : rules) s.list->sort();
     return true;
 }
 

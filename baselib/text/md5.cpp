@@ -80,21 +80,23 @@ void MD5::Transform(const unsigned char block[64])
                std::uint32_t(block[4 * i + 2]) << 16 | std::uint32_t(block[4 * i + 3]) << 24;
 
     std::uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
-    for (int i = 0; i < 64; ++i) {
-        std::uint32_t f;
-        int k;
-        switch (i >> 4) {
-        case 0: f = F(b, c, d); k = i; break;
-        case 1: f = G(b, c, d); k = (5 * i + 1) & 15; break;
-        case 2: f = H(b, c, d); k = (3 * i + 5) & 15; break;
-        default: f = I(b, c, d); k = (7 * i) & 15; break;
-        }
+    // One loop per round, so that each has a fixed function and the compiler
+    // can unroll it into the straight-line steps of the definition.
+    auto step = [&](std::uint32_t f, int i, int k) {
         const std::uint32_t t = d;
         d = c;
         c = b;
         b = b + RotL(a + f + x[k] + kT[i], kShift[i >> 4][i & 3]);
         a = t;
-    }
+    };
+#pragma GCC unroll 16
+    for (int i = 0; i < 16; ++i) step(F(b, c, d), i, i);
+#pragma GCC unroll 16
+    for (int i = 16; i < 32; ++i) step(G(b, c, d), i, (5 * i + 1) & 15);
+#pragma GCC unroll 16
+    for (int i = 32; i < 48; ++i) step(H(b, c, d), i, (3 * i + 5) & 15);
+#pragma GCC unroll 16
+    for (int i = 48; i < 64; ++i) step(I(b, c, d), i, (7 * i) & 15);
     state_[0] += a;
     state_[1] += b;
     state_[2] += c;
