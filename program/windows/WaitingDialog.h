@@ -26,11 +26,13 @@ public:
     QTimer* Timer1;
     int FDots = 1;
 
+    // One tick of Timer1: the next number of dots, then pending events are processed.
+    void Timer1Timer();
+
 protected:
     void showEvent(QShowEvent* AEvent) override;
 
 private:
-    void Timer1Timer();
     std::unique_ptr<Ui::TfrmWaiting> FUi;
     QWidget* FAnchor;
 };
