@@ -20,6 +20,8 @@ class QLineEdit;
 class QPushButton;
 
 class TFormAccountLogin : public QDialog {
+    Q_OBJECT
+
 public:
     // AAccounts: the accounts to choose from and to check new names against; AFolder: the
     // account folder (a new name whose file is already there is refused too).

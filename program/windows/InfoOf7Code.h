@@ -6,6 +6,8 @@
 #include <QDialog>
 
 class TfrmInfoOf7Code : public QDialog {
+    Q_OBJECT
+
 public:
     explicit TfrmInfoOf7Code(QWidget* AParent = nullptr);
 };

@@ -21,6 +21,8 @@ class TMessageService;
 class QLabel;
 
 class TfrmMain : public QWidget {
+    Q_OBJECT
+
 public:
     using TUrlOpener = std::function<void(const QUrl& AUrl)>;
 

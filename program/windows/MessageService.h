@@ -33,6 +33,8 @@ struct TMessageRequest {
 };
 
 class TMessageService : public QObject {
+    Q_OBJECT
+
 public:
     // Answers a request in place of a box: Yes or No for questions, anything for the others.
     using TScript = std::function<QMessageBox::StandardButton(const TMessageRequest&)>;

@@ -15,6 +15,8 @@ class QFrame;
 class QLabel;
 
 class TfrmWaiting : public QDialog {
+    Q_OBJECT
+
 public:
     // AAnchor: the window to centre over, even while it is hidden (none: the screen).
     explicit TfrmWaiting(QWidget* AAnchor = nullptr);
