@@ -44,15 +44,17 @@ std::optional<TOptions> ParseArguments(const QStringList& AArguments) {
             bool numeric = false;
             const int ms = AArguments[++i].toInt(&numeric);
             if (!numeric || ms < 0) {
-                std::fprintf(stderr, "Tabulon: --quit-after needs a number of milliseconds, "
-                                     "not \"%s\"\n",
+                std::fprintf(stderr,
+                             "Tabulon: --quit-after needs a number of milliseconds, "
+                             "not \"%s\"\n",
                              qPrintable(AArguments[i]));
                 return std::nullopt;
             }
             options.QuitAfterMs = ms;
         } else {
-            std::fprintf(stderr, "Tabulon: unknown argument \"%s\"\nusage: Tabulon "
-                                 "[--quit-after MS]\n",
+            std::fprintf(stderr,
+                         "Tabulon: unknown argument \"%s\"\nusage: Tabulon "
+                         "[--quit-after MS]\n",
                          qPrintable(argument));
             return std::nullopt;
         }
@@ -84,7 +86,8 @@ int main(int argc, char** argv) {
     try {
         InitDataEngine();
     } catch (const std::exception& error) {
-        const QString text = QStringLiteral("Tabulon cannot start: %1").arg(QString::fromUtf8(error.what()));
+        const QString text =
+            QStringLiteral("Tabulon cannot start: %1").arg(QString::fromUtf8(error.what()));
         std::fprintf(stderr, "%s\n", qPrintable(text));
         messages.Information(nullptr, text);
         QuickExit(1);

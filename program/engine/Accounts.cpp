@@ -16,8 +16,9 @@ TFavoriteKW::TFavoriteKW(const QString& AUserName, const QString& AFileName)
 
 TFavoriteKW::TFavoriteKW(const QString& AUserName, const QString& APlainPassword,
                          const QString& AFilePath)
-    : FUserName(AUserName), FFileName(AFilePath + AccountFileName(AUserName)),
-      FFavoriteCodes{HashPassword(APlainPassword)} {}
+    : FUserName(AUserName),
+      FFileName(AFilePath + AccountFileName(AUserName)), FFavoriteCodes{
+                                                             HashPassword(APlainPassword)} {}
 
 void TFavoriteKW::GetFavoriteList(const QString& AFilePath, TAccountList& AFovoriteInfoList) {
     QString folder = AFilePath;
@@ -77,8 +78,8 @@ void TFavoriteKW::SaveKWs() {
     QString error;
     if (!WriteTextLines(FFileName, FFavoriteCodes, QFileDevice::ReadOwner | QFileDevice::WriteOwner,
                         &error))
-        throw TAccountFileError("cannot write the account file " + FFileName.toStdString() +
-                                ": " + error.toStdString());
+        throw TAccountFileError("cannot write the account file " + FFileName.toStdString() + ": " +
+                                error.toStdString());
 }
 
 void LoadAccountList() {

@@ -13,7 +13,7 @@
 
 // An account file that cannot be read or written; what() names the file and the reason.
 class TAccountFileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -21,7 +21,7 @@ class TFavoriteKW;
 using TAccountList = std::vector<std::unique_ptr<TFavoriteKW>>;
 
 class TFavoriteKW {
-public:
+  public:
     // An account whose file AFileName exists; nothing is read until LoadKWs.
     TFavoriteKW(const QString& AUserName, const QString& AFileName);
     // A new account in the folder AFilePath (with a trailing "/"), holding only the hashed

@@ -72,7 +72,9 @@ QString HashPassword(const QString& APlainPassword, int AIterations) {
            QString::fromLatin1(key.toBase64());
 }
 
-bool IsPasswordHash(const QString& AStored) { return AStored.startsWith(kMarker); }
+bool IsPasswordHash(const QString& AStored) {
+    return AStored.startsWith(kMarker);
+}
 
 bool VerifyPasswordHash(const QString& AStored, const QString& APlainPassword) {
     if (!IsPasswordHash(AStored))
@@ -88,8 +90,8 @@ bool VerifyPasswordHash(const QString& AStored, const QString& APlainPassword) {
     const std::optional<QByteArray> key = StrictBase64(parts[2]);
     if (!salt || !key || key->isEmpty() || key->size() > 64)
         return false;
-    const QByteArray computed = Pbkdf2Sha256(APlainPassword.toUtf8(), *salt, iterations,
-                                             static_cast<int>(key->size()));
+    const QByteArray computed =
+        Pbkdf2Sha256(APlainPassword.toUtf8(), *salt, iterations, static_cast<int>(key->size()));
     return SameBytes(computed, *key);
 }
 

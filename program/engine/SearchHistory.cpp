@@ -19,7 +19,9 @@ void RecordSearch(const QString& AText) {
         RecordSearch(*SearchHistoryList, AText);
 }
 
-QString SearchHistoryFile() { return UserDataFolder + QStringLiteral("SearchHistory.txt"); }
+QString SearchHistoryFile() {
+    return UserDataFolder + QStringLiteral("SearchHistory.txt");
+}
 
 bool LoadSearchHistory() {
     if (!SearchHistoryList || UserDataFolder.isEmpty())

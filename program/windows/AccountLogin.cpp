@@ -18,8 +18,7 @@ TFormAccountLogin::TFormAccountLogin(TMessageService& AMessages, const TAccountL
     : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      FUi(new Ui::TFormAccountLogin), FMessages(AMessages), FAccounts(AAccounts),
-      FFolder(AFolder) {
+      FUi(new Ui::TFormAccountLogin), FMessages(AMessages), FAccounts(AAccounts), FFolder(AFolder) {
     FUi->setupUi(this);
     lbNeoplasms = FUi->lbNeoplasms;
     Label1 = FUi->Label1;
@@ -58,7 +57,9 @@ void TFormAccountLogin::showEvent(QShowEvent* AEvent) {
     QDialog::showEvent(AEvent);
 }
 
-void TFormAccountLogin::reject() { done(2); }
+void TFormAccountLogin::reject() {
+    done(2);
+}
 
 void TFormAccountLogin::Refuse(const QString& AText, QWidget* AFocus) {
     FMessages.Information(this, AText);

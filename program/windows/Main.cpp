@@ -49,9 +49,9 @@ TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
         label->adjustSize();
     FUi->CheckBox1->adjustSize();
 
-    for (QLabel* link : {FUi->lbDisease, FUi->lbExternal, FUi->lbDrugs, FUi->lbNeoplasms,
-                         FUi->lbKeyWords, FUi->lbChapters, FUi->lbFavorite, FUi->lbWeb,
-                         FUi->lbEMail, FUi->Label4})
+    for (QLabel* link :
+         {FUi->lbDisease, FUi->lbExternal, FUi->lbDrugs, FUi->lbNeoplasms, FUi->lbKeyWords,
+          FUi->lbChapters, FUi->lbFavorite, FUi->lbWeb, FUi->lbEMail, FUi->Label4})
         link->installEventFilter(this);
     connect(FUi->CheckBox1, &QCheckBox::clicked, this, &TfrmMain::CheckBox1Click);
     connect(FUi->Button3, &QPushButton::clicked, this, &TfrmMain::Button3Click);
@@ -225,8 +225,8 @@ void TfrmMain::Button3Click() {
     dialog.FType = 1;
     if (dialog.exec() != 1)
         return;
-    auto account = std::make_unique<TFavoriteKW>(dialog.Edit2->text(), dialog.Edit1->text(),
-                                                 SharedDataFolder);
+    auto account =
+        std::make_unique<TFavoriteKW>(dialog.Edit2->text(), dialog.Edit1->text(), SharedDataFolder);
     try {
         account->SaveKWs();
     } catch (const TAccountFileError& error) {

@@ -16,7 +16,9 @@ void PrintToStandardError(const QString& AText) {
 
 TMessageService::TMessageService() = default;
 
-TMessageService::~TMessageService() { Shutdown(); }
+TMessageService::~TMessageService() {
+    Shutdown();
+}
 
 QMessageBox::StandardButton TMessageService::Present(QWidget* AParent,
                                                      const TMessageRequest& ARequest) {
@@ -33,8 +35,7 @@ QMessageBox::StandardButton TMessageService::Present(QWidget* AParent,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void TMessageService::Information(QWidget* AParent, const QString& AText,
-                                  const QString& ACaption) {
+void TMessageService::Information(QWidget* AParent, const QString& AText, const QString& ACaption) {
     Present(AParent, {TMessageRequest::TKind::Information, ACaption, AText, QMessageBox::Ok});
 }
 

@@ -36,8 +36,8 @@ TfrmWaiting::~TfrmWaiting() = default;
 
 void TfrmWaiting::showEvent(QShowEvent* AEvent) {
     SetBackgroundColor(Panel1, TColors::SkyBlue);
-    const QRect area = FAnchor ? FAnchor->frameGeometry()
-                               : QApplication::primaryScreen()->availableGeometry();
+    const QRect area =
+        FAnchor ? FAnchor->frameGeometry() : QApplication::primaryScreen()->availableGeometry();
     move(area.center() - rect().center());
     QDialog::showEvent(AEvent);
 }

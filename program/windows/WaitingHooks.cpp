@@ -13,7 +13,9 @@ void TWindowWaitingHooks::ShowWaitingDialog() {
     QApplication::processEvents();
 }
 
-void TWindowWaitingHooks::ServeWhileWaiting() { FMessages.ServeLoaderMessages(); }
+void TWindowWaitingHooks::ServeWhileWaiting() {
+    FMessages.ServeLoaderMessages();
+}
 
 void TWindowWaitingHooks::HideWaitingDialog() {
     delete WaitingDialog;

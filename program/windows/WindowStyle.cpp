@@ -39,7 +39,9 @@ void SetTextColor(QWidget* AWidget, const QColor& AColor) {
     AWidget->setPalette(palette);
 }
 
-QColor TextColor(const QWidget* AWidget) { return AWidget->palette().color(QPalette::WindowText); }
+QColor TextColor(const QWidget* AWidget) {
+    return AWidget->palette().color(QPalette::WindowText);
+}
 
 void SetBackgroundColor(QWidget* AWidget, const QColor& AColor) {
     QPalette palette = AWidget->palette();

@@ -110,7 +110,7 @@ TEST(AccountFileNames, TooLongNamesAreToldApart) {
 }
 
 class AccountFiles : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(FDir.isValid());
         FFolder = FDir.path() + QLatin1Char('/');
@@ -137,14 +137,14 @@ protected:
 };
 
 TEST_F(AccountFiles, ListsAccountFilesOnlySortedByName) {
-    WriteRaw(QStringLiteral("YWJj.fvxml"), "x\r\n");  // abc
-    WriteRaw(QStringLiteral("QmVu.FVXML"), "x\r\n");  // Ben
-    WriteRaw(QStringLiteral("Pz8_.fvxml"), "x\r\n");  // ???
+    WriteRaw(QStringLiteral("YWJj.fvxml"), "x\r\n"); // abc
+    WriteRaw(QStringLiteral("QmVu.FVXML"), "x\r\n"); // Ben
+    WriteRaw(QStringLiteral("Pz8_.fvxml"), "x\r\n"); // ???
     WriteRaw(QStringLiteral("notes.txt"), "x\r\n");
-    WriteRaw(QStringLiteral(".fvxml"), "x\r\n");      // no name at all
+    WriteRaw(QStringLiteral(".fvxml"), "x\r\n");                    // no name at all
     ASSERT_TRUE(QDir(FFolder).mkdir(QStringLiteral("YQ==.fvxml"))); // a folder, not an account
-    EXPECT_EQ(Listed(), (QStringList{QStringLiteral("???"), QStringLiteral("abc"),
-                                     QStringLiteral("Ben")}));
+    EXPECT_EQ(Listed(),
+              (QStringList{QStringLiteral("???"), QStringLiteral("abc"), QStringLiteral("Ben")}));
     TAccountList list;
     TFavoriteKW::GetFavoriteList(FFolder, list);
     ASSERT_EQ(list.size(), 3u);
@@ -206,8 +206,9 @@ TEST_F(AccountFiles, EmptyFileRefusesEveryPassword) {
 
 TEST_F(AccountFiles, OlderPasswordLineIsAcceptedAndRewrittenAsHash) {
     // The older form with the blanks and line end a file may carry, and favourite codes.
-    WriteRaw(QStringLiteral("YWJj.fvxml"), "  " + LegacyEncodePassword(QStringLiteral("secret")).toLatin1() +
-                                               "\t\r\nS06.0X1A\r\nA01.1\r\n");
+    WriteRaw(QStringLiteral("YWJj.fvxml"),
+             "  " + LegacyEncodePassword(QStringLiteral("secret")).toLatin1() +
+                 "\t\r\nS06.0X1A\r\nA01.1\r\n");
     TFavoriteKW account(QStringLiteral("abc"), FFolder + QStringLiteral("YWJj.fvxml"));
     EXPECT_FALSE(account.LoadKWs(QStringLiteral(" secret")));
     EXPECT_TRUE(ReadRaw(QStringLiteral("YWJj.fvxml")).startsWith("  ")); // untouched on failure
@@ -226,7 +227,8 @@ TEST_F(AccountFiles, OlderPasswordLineIsAcceptedAndRewrittenAsHash) {
 
 TEST_F(AccountFiles, SaveIntoAMissingFolderThrowsAndTouchesNothing) {
     WriteRaw(QStringLiteral("YWJj.fvxml"), "keep\r\n");
-    TFavoriteKW account(QStringLiteral("abc"), QStringLiteral("pw"), FFolder + QStringLiteral("gone/"));
+    TFavoriteKW account(QStringLiteral("abc"), QStringLiteral("pw"),
+                        FFolder + QStringLiteral("gone/"));
     EXPECT_THROW(account.SaveKWs(), TAccountFileError);
     EXPECT_EQ(ReadRaw(QStringLiteral("YWJj.fvxml")), QByteArray("keep\r\n"));
 }
@@ -238,7 +240,8 @@ TEST_F(AccountFiles, AwkwardNamesMakeOneFileEachAndLogInAfterARestart) {
     for (const QString& name : names) {
         TFavoriteKW account(name, QStringLiteral("pw ") + name, FFolder);
         account.SaveKWs();
-        EXPECT_EQ(QFileInfo(account.FFileName).absolutePath(), QFileInfo(FDir.path()).absoluteFilePath());
+        EXPECT_EQ(QFileInfo(account.FFileName).absolutePath(),
+                  QFileInfo(FDir.path()).absoluteFilePath());
     }
     EXPECT_EQ(QDir(FFolder).entryList(QDir::Files | QDir::Hidden).size(), names.size());
     EXPECT_FALSE(QFileInfo::exists(FDir.filePath(QStringLiteral("../x.fvxml"))));

@@ -33,10 +33,10 @@ INSTANTIATE_TEST_SUITE_P(
         TMaskCase{"/data/shared/YWJj.fvxml.tmp", "*.fvxml", false},
         TMaskCase{"/data/shared/notes.txt", "*.fvxml", false},
         TMaskCase{"/data/shared/notes.txt", "*.fvxml;*.TXT", true}, // any mask of the list
-        TMaskCase{"abc", "a?c", true}, TMaskCase{"ac", "a?c", false},
-        TMaskCase{"abc", "a*", true}, TMaskCase{"abc", "*", true}, TMaskCase{"", "*", true},
-        TMaskCase{"", "?", false}, TMaskCase{"abc", "", false},
-        TMaskCase{"aXbXc", "a*b*c", true}, TMaskCase{"aXbXd", "a*b*c", false},
+        TMaskCase{"abc", "a?c", true}, TMaskCase{"ac", "a?c", false}, TMaskCase{"abc", "a*", true},
+        TMaskCase{"abc", "*", true}, TMaskCase{"", "*", true}, TMaskCase{"", "?", false},
+        TMaskCase{"abc", "", false}, TMaskCase{"aXbXc", "a*b*c", true},
+        TMaskCase{"aXbXd", "a*b*c", false},
         TMaskCase{"abcbc", "*bc", true}, // back-tracking over an earlier partial match
         TMaskCase{"b1", "[abc]1", true}, TMaskCase{"d1", "[abc]1", false},
         TMaskCase{"M5", "[a-z][0-9]", true}, TMaskCase{"-5", "[a-z][0-9]", false},
@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         TMaskCase{"a", "[ab", false}));
 
 class FolderListing : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(FDir.isValid());
         Touch(QStringLiteral("a.fvxml"));

@@ -35,9 +35,9 @@ TEST(RecordSearch, RepeatedTextMovesToTheEndComparedWithCase) {
                         QStringLiteral("x"), QStringLiteral("gas, Abdomen")};
     RecordSearch(history, QStringLiteral("gas, Abdomen"));
     // Only the first equal entry goes; the differently written one stays.
-    EXPECT_EQ(history, (QStringList{QStringLiteral("GAS, ABDOMEN"), QStringLiteral("x"),
-                                    QStringLiteral("gas, Abdomen"),
-                                    QStringLiteral("gas, Abdomen")}));
+    EXPECT_EQ(history,
+              (QStringList{QStringLiteral("GAS, ABDOMEN"), QStringLiteral("x"),
+                           QStringLiteral("gas, Abdomen"), QStringLiteral("gas, Abdomen")}));
 }
 
 TEST(RecordSearch, FiftyIsTheLimitForGrowing) {
@@ -64,7 +64,7 @@ TEST(RecordSearch, LongerListIsNeverCutAtOnce) {
 }
 
 class HistoryFile : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(FDir.isValid());
         CreateGlobalContainers();

@@ -18,7 +18,9 @@ struct TDecodeCase {
 
 class Decoding : public testing::TestWithParam<TDecodeCase> {};
 
-TEST_P(Decoding, ReadsEveryLine) { EXPECT_EQ(DecodeTextLines(GetParam().Bytes), GetParam().Lines); }
+TEST_P(Decoding, ReadsEveryLine) {
+    EXPECT_EQ(DecodeTextLines(GetParam().Bytes), GetParam().Lines);
+}
 
 const QString kUmlaut = QStringLiteral("B\u00e4r");
 
@@ -27,17 +29,25 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TDecodeCase{"Empty", QByteArray(), {}},
         TDecodeCase{"CrLf", QByteArray("a\r\nb\r\n"), {QStringLiteral("a"), QStringLiteral("b")}},
-        TDecodeCase{"MixedEnds", QByteArray("a\rb\nc\r\n\r\nd"),
+        TDecodeCase{"MixedEnds",
+                    QByteArray("a\rb\nc\r\n\r\nd"),
                     {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QString(),
                      QStringLiteral("d")}},
         TDecodeCase{"OnlyALineEnd", QByteArray("\r\n"), {QString()}},
         TDecodeCase{"Utf8WithoutMark", QByteArray("B\xc3\xa4r\r\n"), {kUmlaut}},
-        TDecodeCase{"Utf8Mark", QByteArray("\xEF\xBB\xBF" "B\xc3\xa4r\r\n"), {kUmlaut}},
-        TDecodeCase{"Utf16LeMark", QByteArray("\xFF\xFE" "B\0\xe4\0r\0\r\0\n\0x\0", 14),
+        TDecodeCase{"Utf8Mark",
+                    QByteArray("\xEF\xBB\xBF"
+                               "B\xc3\xa4r\r\n"),
+                    {kUmlaut}},
+        TDecodeCase{"Utf16LeMark",
+                    QByteArray("\xFF\xFE"
+                               "B\0\xe4\0r\0\r\0\n\0x\0",
+                               14),
                     {kUmlaut, QStringLiteral("x")}},
         TDecodeCase{"Utf16BeMark", QByteArray("\xFE\xFF\0B\0\xe4\0r", 8), {kUmlaut}},
         // Not UTF-8: every byte is kept as Latin-1 instead of being replaced.
-        TDecodeCase{"Latin1Fallback", QByteArray("B\xe4r\r\n\xff"), {kUmlaut, QStringLiteral("\u00ff")}}),
+        TDecodeCase{
+            "Latin1Fallback", QByteArray("B\xe4r\r\n\xff"), {kUmlaut, QStringLiteral("\u00ff")}}),
     [](const testing::TestParamInfo<TDecodeCase>& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(Encoding, EndsEveryLineWithCrLfInUtf8WithoutMark) {
@@ -47,7 +57,7 @@ TEST(Encoding, EndsEveryLineWithCrLfInUtf8WithoutMark) {
 }
 
 class TextFiles : public testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(FDir.isValid()); }
     QString Path(const char* AName) const { return FDir.filePath(QString::fromLatin1(AName)); }
     QTemporaryDir FDir;
@@ -71,7 +81,8 @@ TEST_F(TextFiles, PermissionsAreSetBeforeTheFileAppears) {
 
 TEST_F(TextFiles, FailedWriteReportsAndLeavesNothingBehind) {
     QString error;
-    EXPECT_FALSE(WriteTextLines(Path("missing/f.txt"), {QStringLiteral("x")}, std::nullopt, &error));
+    EXPECT_FALSE(
+        WriteTextLines(Path("missing/f.txt"), {QStringLiteral("x")}, std::nullopt, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(Path("missing")));
 }

@@ -22,7 +22,9 @@ namespace {
 TMessageService* gMessages = nullptr;
 }
 
-TMessageService& Messages() { return *gMessages; }
+TMessageService& Messages() {
+    return *gMessages;
+}
 
 void WaitForLoadersServingMessages() {
     std::atomic<bool> done{false};
@@ -75,8 +77,8 @@ QStringList WindowTest::Shown() const {
 }
 
 void WhenModalShows(std::function<void(QWidget*)> AStep) {
-    auto started = std::make_shared<std::chrono::steady_clock::time_point>(
-        std::chrono::steady_clock::now());
+    auto started =
+        std::make_shared<std::chrono::steady_clock::time_point>(std::chrono::steady_clock::now());
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [AStep, started, poll] {
         QWidget* modal = QApplication::activeModalWidget();

@@ -18,7 +18,7 @@
 TMessageService& Messages();
 
 class WindowTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -34,7 +34,7 @@ protected:
 
     QTemporaryDir FRoot;
 
-private:
+  private:
     std::vector<TMessageRequest> FRequests;
 };
 

@@ -27,7 +27,7 @@ const QString kChooseUser = QStringLiteral("Please choose user first!");
 const QString kWrongPassword = QStringLiteral("Password incorrect, please try again!");
 
 class Accounts : public WindowTest {
-protected:
+  protected:
     // Puts an account file in the shared folder as another run would have left it.
     void CreateAccountFile(const QString& AUserName, const QString& APassword) {
         TFavoriteKW(AUserName, APassword, SharedDataFolder).SaveKWs();
@@ -153,8 +153,8 @@ TEST_F(Accounts, AccountFilesAreListedAtStartInOrder) {
         ADialog->reject();
     });
     QTest::mouseClick(MainButton("Button4"), Qt::LeftButton);
-    EXPECT_EQ(offered, (QStringList{QStringLiteral("Adam"), QStringLiteral("bea"),
-                                    QStringLiteral("zoe")}));
+    EXPECT_EQ(offered,
+              (QStringList{QStringLiteral("Adam"), QStringLiteral("bea"), QStringLiteral("zoe")}));
     EXPECT_EQ(CurrentAccount, nullptr);
     EXPECT_EQ(FavoriteText(), QStringLiteral("Favorite  Codes"));
 }
@@ -168,7 +168,8 @@ TEST_F(Accounts, NewAccountIsSavedListedAndBecomesCurrent) {
     EXPECT_EQ(CurrentAccount, AccountList->front().get());
     EXPECT_EQ(CurrentAccount->FUserName, QStringLiteral("abc"));
     EXPECT_EQ(FavoriteText(), QStringLiteral("Favorite Codes of abc"));
-    EXPECT_TRUE(ReadFile(SharedDataFolder + QStringLiteral("YWJj.fvxml")).startsWith("$pbkdf2-sha256$"));
+    EXPECT_TRUE(
+        ReadFile(SharedDataFolder + QStringLiteral("YWJj.fvxml")).startsWith("$pbkdf2-sha256$"));
 
     // Cancelling the dialog changes nothing.
     WhenModalShows<TFormAccountLogin>([](TFormAccountLogin* ADialog) {
@@ -187,7 +188,8 @@ TEST_F(Accounts, ExistingUserIsRefusedEvenWhenAnotherRunMadeIt) {
     const QByteArray before = ReadFile(SharedDataFolder + QStringLiteral("YWJj.fvxml"));
     // Made by another run after this one listed its accounts: not in the list, but taken.
     CreateAccountFile(QStringLiteral("late"), QStringLiteral("theirs"));
-    const QByteArray lateBefore = ReadFile(SharedDataFolder + AccountFileName(QStringLiteral("late")));
+    const QByteArray lateBefore =
+        ReadFile(SharedDataFolder + AccountFileName(QStringLiteral("late")));
     for (const QString& name : {QStringLiteral("abc"), QStringLiteral("late")}) {
         CreateThroughDialog(name, QStringLiteral("mine"));
         EXPECT_EQ(LastShown(), kUserExists);
@@ -246,8 +248,8 @@ TEST_F(Accounts, OlderAccountFileLogsInAndIsUpgraded) {
 
 TEST_F(Accounts, AwkwardUserNamesMakeOneFileEachInsideTheFolderAndLogInAfterARestart) {
     const QStringList names{QStringLiteral("../x"), QStringLiteral("/"),
-                            QString(100, QLatin1Char('n')), QStringLiteral("\u00e9t\u00e9 \u5f20\u4e09"),
-                            QStringLiteral("???")};
+                            QString(100, QLatin1Char('n')),
+                            QStringLiteral("\u00e9t\u00e9 \u5f20\u4e09"), QStringLiteral("???")};
     OpenMain();
     for (const QString& name : names) {
         const QStringList before = AccountFiles();
@@ -256,7 +258,8 @@ TEST_F(Accounts, AwkwardUserNamesMakeOneFileEachInsideTheFolderAndLogInAfterARes
         EXPECT_EQ(CurrentAccount->FUserName, name);
     }
     // Nothing outside the shared folder: only our folder sits beside it.
-    EXPECT_EQ(QDir(FRoot.filePath(QStringLiteral("shared"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+    EXPECT_EQ(QDir(FRoot.filePath(QStringLiteral("shared")))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QFileInfo(SharedDataFolder.chopped(1)).fileName()});
     EXPECT_TRUE(QDir(SharedDataFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 

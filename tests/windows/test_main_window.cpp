@@ -21,7 +21,7 @@
 namespace {
 
 class MainWindow : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         if (HasFailure())
@@ -39,7 +39,9 @@ protected:
         EXPECT_NE(child, nullptr) << AName;
         return child;
     }
-    QString UserFile(const char* AName) const { return UserDataFolder + QString::fromLatin1(AName); }
+    QString UserFile(const char* AName) const {
+        return UserDataFolder + QString::fromLatin1(AName);
+    }
 
     std::unique_ptr<TfrmMain> FMain;
     QList<QUrl> FOpened;
@@ -112,7 +114,8 @@ TEST_F(MainWindow, ShowsItsControlsWhereTheLayoutPutsThem) {
     EXPECT_EQ(main.minimumSize(), main.maximumSize()); // fixed size
     EXPECT_FALSE(main.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(main.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
+    EXPECT_EQ(main.windowTitle(),
+              QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
 }
 
 TEST_F(MainWindow, BackgroundPictureTilesTheWindowWhenPresent) {
@@ -141,10 +144,10 @@ TEST_F(MainWindow, MissingOrBrokenBackgroundLeavesThePlainColour) {
 TEST_F(MainWindow, LinksTurnFuchsiaWithAHandAndBackOnLeave) {
     Open();
     const std::pair<const char*, QColor> links[] = {
-        {"lbDisease", TColors::Navy},    {"lbExternal", TColors::Navy},
-        {"lbDrugs", TColors::Navy},      {"lbNeoplasms", TColors::Navy},
-        {"lbKeyWords", TColors::Blue},   {"lbChapters", TColors::Blue},
-        {"lbFavorite", TColors::Blue},   {"lbWeb", TColors::Green},
+        {"lbDisease", TColors::Navy},  {"lbExternal", TColors::Navy},
+        {"lbDrugs", TColors::Navy},    {"lbNeoplasms", TColors::Navy},
+        {"lbKeyWords", TColors::Blue}, {"lbChapters", TColors::Blue},
+        {"lbFavorite", TColors::Blue}, {"lbWeb", TColors::Green},
         {"lbEMail", TColors::Green},
     };
     for (const auto& [name, resting] : links) {
@@ -173,8 +176,8 @@ TEST_F(MainWindow, LinksTurnFuchsiaWithAHandAndBackOnLeave) {
 
 TEST_F(MainWindow, SearchLinksSayTheWindowIsNotAvailableYet) {
     Open();
-    for (const char* name : {"lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms", "lbKeyWords",
-                             "lbChapters"}) {
+    for (const char* name :
+         {"lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms", "lbKeyWords", "lbChapters"}) {
         const qsizetype before = Shown().size();
         QTest::mouseClick(Child(name), Qt::LeftButton);
         ASSERT_EQ(Shown().size(), before + 1) << name;
@@ -250,7 +253,8 @@ TEST_F(MainWindow, FullScreenCheckBoxWritesTheSettingAtOnce) {
     EXPECT_TRUE(check->isChecked());
     QTest::mouseClick(check, Qt::LeftButton);
     EXPECT_EQ(FullScreen, 0);
-    EXPECT_EQ(ReadFile(UserFile("config.ini")), QByteArray("[Config]\r\nFullScreen=0\r\nScrollBar=1\r\n"));
+    EXPECT_EQ(ReadFile(UserFile("config.ini")),
+              QByteArray("[Config]\r\nFullScreen=0\r\nScrollBar=1\r\n"));
     QTest::keyClick(check, Qt::Key_Space);
     EXPECT_EQ(FullScreen, 1);
     EXPECT_TRUE(ReadFile(UserFile("config.ini")).contains("FullScreen=1\r\n"));
@@ -261,7 +265,8 @@ TEST_F(MainWindow, FullScreenSettingIsCreatedWhenMissing) {
     auto* check = Child<QCheckBox>("CheckBox1");
     EXPECT_FALSE(check->isChecked());
     QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_EQ(ReadFile(UserFile("config.ini")), QByteArray("[Config]\r\nFullScreen=1\r\nScrollBar=0\r\n"));
+    EXPECT_EQ(ReadFile(UserFile("config.ini")),
+              QByteArray("[Config]\r\nFullScreen=1\r\nScrollBar=0\r\n"));
 }
 
 TEST_F(MainWindow, BrokenSettingsReadAsDefaultsAndNeverCrash) {
@@ -331,7 +336,8 @@ TEST_F(MainWindow, UnreadableHistoryStartsEmptyAndIsNotLost) {
     // Not UTF-8 and no mark: read byte for byte and written back the same way.
     WriteFile(SearchHistoryFile(), QByteArray("caf\xe9\r\n\x01\x02\r\n"));
     Open();
-    EXPECT_EQ(*SearchHistoryList, (QStringList{QStringLiteral("caf\u00e9"), QStringLiteral("\x01\x02")}));
+    EXPECT_EQ(*SearchHistoryList,
+              (QStringList{QStringLiteral("caf\u00e9"), QStringLiteral("\x01\x02")}));
     FMain->close();
     EXPECT_EQ(DecodeTextLines(ReadFile(SearchHistoryFile())), *SearchHistoryList);
 

@@ -6,8 +6,8 @@
 #include "EngineGlobals.h"
 #include "LoaderMessages.h"
 #include "TestSupport.h"
-#include "WaitingDialog.h"
 #include "Waiting.h"
+#include "WaitingDialog.h"
 #include "WindowStyle.h"
 #include "WindowTestSupport.h"
 
@@ -75,7 +75,7 @@ std::string HeldTabularDocument() {
 }
 
 class WaitingForALoader : public WindowTest {
-protected:
+  protected:
     void StartHeldLoader() {
         PutDataSet(TDataSet::Tabular, HeldTabularDocument());
         WriteState(TabularLoadState, LoadNotStarted);
@@ -164,8 +164,10 @@ TEST_F(WaitingDialogTest, LoaderMessagesAreShownOneAtATimeInOrderFromTheEventLoo
     QStringList fromA, fromB;
     for (const QString& text : shown)
         (text.startsWith(u'A') ? fromA : fromB) << text;
-    EXPECT_EQ(fromA, (QStringList{QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3")}));
-    EXPECT_EQ(fromB, (QStringList{QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("B3")}));
+    EXPECT_EQ(fromA,
+              (QStringList{QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3")}));
+    EXPECT_EQ(fromB,
+              (QStringList{QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("B3")}));
 }
 
 TEST(MessageServiceShutdown, ReleasesALoaderThatWaitsAndAnswersLaterOnesAtOnce) {
