@@ -72,8 +72,9 @@ class AccountFileNames : public testing::TestWithParam<TNameCase> {};
 TEST_P(AccountFileNames, StayInTheFolderAndReadBack) {
     const TNameCase& c = GetParam();
     const QString fileName = AccountFileName(c.UserName);
-    if (!c.FileName.isEmpty())
+    if (!c.FileName.isEmpty()) {
         EXPECT_EQ(fileName, c.FileName);
+    }
     EXPECT_TRUE(fileName.endsWith(QStringLiteral(".fvxml")));
     EXPECT_FALSE(fileName.contains(QLatin1Char('/')));
     EXPECT_FALSE(fileName.contains(QLatin1Char('\n')));

@@ -84,8 +84,9 @@ TEST_F(MainWindow, ShowsItsControlsWhereTheLayoutPutsThem) {
         QLabel* label = Child(look.Name);
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->pos(), QPoint(look.Left, look.Top));
-        if (look.Text)
+        if (look.Text) {
             EXPECT_EQ(label->text(), QString::fromUtf8(look.Text));
+        }
         EXPECT_EQ(label->font().pixelSize(), look.Height);
         EXPECT_TRUE(label->font().bold());
         EXPECT_EQ(label->font().italic(), look.Italic);
