@@ -9,7 +9,7 @@ packages=(
   libpugixml-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils openssl locales
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth xdotool imagemagick
   clang-14 libclang-rt-14-dev
 )

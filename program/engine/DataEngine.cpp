@@ -1,5 +1,6 @@
 #include "DataEngine.h"
 
+#include "Accounts.h"
 #include "DataSets.h"
 #include "EmbeddedResources.h"
 #include "EngineGlobals.h"
@@ -43,5 +44,7 @@ void InitDataEngine() {
 
     OpenEmbeddedDataSets();
     StartBuildThreads();
+
+    LoadAccountList();
 }
 

@@ -1,5 +1,6 @@
 #include "EngineGlobals.h"
 
+#include "Accounts.h"
 #include "BuildConfig.h"
 
 const QString DataYear = QStringLiteral(TABULON_DATA_YEAR);
@@ -28,6 +29,9 @@ TLoadState NeoplasmTableLoadState{0};
 TLoadState KeywordLoadState{0};
 TLoadState ShortDescLoadState{0};
 
+TAccountList* AccountList = nullptr;
+TFavoriteKW* CurrentAccount = nullptr;
+
 int IsAdmin = 0;
 int FullScreen = 0;
 int ScrollBar = 0;
@@ -49,4 +53,5 @@ void CreateGlobalContainers() {
     CreateIfMissing(SpecialKeywordList);
     CreateIfMissing(ShortDescMap);
     CreateIfMissing(SearchHistoryList);
+    CreateIfMissing(AccountList);
 }

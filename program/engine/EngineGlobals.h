@@ -51,5 +51,12 @@ extern int IsAdmin;
 extern int FullScreen;
 extern int ScrollBar;
 
+// User accounts of the shared data folder, and the account logged in (none: nullptr). Filled at
+// start-up; the main window appends new accounts and sets the current one.
+class TFavoriteKW;
+using TAccountList = std::vector<std::unique_ptr<TFavoriteKW>>;
+extern TAccountList* AccountList;
+extern TFavoriteKW* CurrentAccount;
+
 // Creates every container that does not exist yet; containers that exist are left as they are.
 void CreateGlobalContainers();

@@ -1,0 +1,91 @@
+#include "Accounts.h"
+
+#include "AccountNames.h"
+#include "DelimitedText.h"
+#include "EngineGlobals.h"
+#include "FileMasks.h"
+#include "PasswordHash.h"
+#include "TextLines.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+TFavoriteKW::TFavoriteKW(const QString& AUserName, const QString& AFileName)
+    : FUserName(AUserName), FFileName(AFileName) {}
+
+TFavoriteKW::TFavoriteKW(const QString& AUserName, const QString& APlainPassword,
+                         const QString& AFilePath)
+    : FUserName(AUserName),
+      FFileName(AFilePath + AccountFileName(AUserName)), FFavoriteCodes{
+                                                             HashPassword(APlainPassword)} {}
+
+void TFavoriteKW::GetFavoriteList(const QString& AFilePath, TAccountList& AFovoriteInfoList) {
+    QString folder = AFilePath;
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    QStringList names;
+    FindFilesByMask(folder, QLatin1Char('*') + AccountFileExtension, names, false);
+
+    TAccountList found;
+    for (const QString& name : names) {
+        // The mask also matches folders; only files can be accounts.
+        if (!QFileInfo(folder + name).isFile())
+            continue;
+        const QString userName = DecodeAccountFileStem(name.chopped(AccountFileExtension.size()));
+        if (userName.isEmpty())
+            continue;
+        found.push_back(std::make_unique<TFavoriteKW>(userName, folder + name));
+    }
+    std::stable_sort(found.begin(), found.end(), [](const auto& A, const auto& B) {
+        const int folded = A->FUserName.compare(B->FUserName, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : A->FUserName < B->FUserName;
+    });
+    for (auto& account : found)
+        AFovoriteInfoList.push_back(std::move(account));
+}
+
+bool TFavoriteKW::LoadKWs(const QString& APlainPassword) {
+    if (FFavoriteCodes.isEmpty()) {
+        QString error;
+        std::optional<QStringList> lines = ReadTextLines(FFileName, &error);
+        if (!lines)
+            throw TAccountFileError("cannot read the account file " + FFileName.toStdString() +
+                                    ": " + error.toStdString());
+        FFavoriteCodes = std::move(*lines);
+        if (FFavoriteCodes.isEmpty())
+            return false;
+    }
+    const QString stored = TrimControl(FFavoriteCodes.first());
+    if (IsPasswordHash(stored)) {
+        if (VerifyPasswordHash(stored, APlainPassword))
+            return true;
+    } else if (!stored.isEmpty() && stored == LegacyEncodePassword(APlainPassword)) {
+        const QString legacyLine = FFavoriteCodes.first();
+        FFavoriteCodes.first() = HashPassword(APlainPassword);
+        try {
+            SaveKWs();
+        } catch (const TAccountFileError&) {
+            FFavoriteCodes.first() = legacyLine;
+        }
+        return true;
+    }
+    FFavoriteCodes.clear();
+    return false;
+}
+
+void TFavoriteKW::SaveKWs() {
+    QString error;
+    if (!WriteTextLines(FFileName, FFavoriteCodes, QFileDevice::ReadOwner | QFileDevice::WriteOwner,
+                        &error))
+        throw TAccountFileError("cannot write the account file " + FFileName.toStdString() + ": " +
+                                error.toStdString());
+}
+
+void LoadAccountList() {
+    if (!AccountList)
+        return;
+    CurrentAccount = nullptr;
+    AccountList->clear();
+    TFavoriteKW::GetFavoriteList(SharedDataFolder, *AccountList);
+}

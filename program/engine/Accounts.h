@@ -1,0 +1,54 @@
+// User accounts for favourite codes. Each account is one text file in the shared data folder,
+// named after the user (AccountNames.h); line 1 holds the password in the form of
+// PasswordHash.h, the lines after it the favourite codes, one per line. Files are written
+// atomically and readable by their owner only.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+// An account file that cannot be read or written; what() names the file and the reason.
+class TAccountFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class TFavoriteKW;
+using TAccountList = std::vector<std::unique_ptr<TFavoriteKW>>;
+
+class TFavoriteKW {
+  public:
+    // An account whose file AFileName exists; nothing is read until LoadKWs.
+    TFavoriteKW(const QString& AUserName, const QString& AFileName);
+    // A new account in the folder AFilePath (with a trailing "/"), holding only the hashed
+    // password. Nothing is written until SaveKWs.
+    TFavoriteKW(const QString& AUserName, const QString& APlainPassword, const QString& AFilePath);
+
+    // Appends one account per account file of the folder AFilePath, sorted by user name
+    // (without regard to case, then exactly). Folders, files whose name decodes to an empty
+    // user name, and a missing folder add nothing. Files are not read.
+    static void GetFavoriteList(const QString& AFilePath, TAccountList& AFovoriteInfoList);
+
+    // Checks APlainPassword (not trimmed) against line 1 of the file (trimmed of blanks and
+    // control characters), reading the file first unless its lines are already held. On success
+    // the lines stay held, and a password line in the older form is rewritten in the current
+    // one (if that write fails the file keeps the older form and the login still succeeds). On
+    // failure the lines are dropped, so the next attempt reads the file again. An empty file
+    // never matches. Throws TAccountFileError when the file cannot be read.
+    bool LoadKWs(const QString& APlainPassword);
+    // Replaces the file with FFavoriteCodes. Throws TAccountFileError when it cannot be
+    // written; the old file is then untouched.
+    void SaveKWs();
+
+    QString FUserName;
+    QString FFileName;
+    QString FPassword; // kept empty: passwords are checked against the file only
+    QStringList FFavoriteCodes;
+};
+
+// Fills AccountList from SharedDataFolder and clears CurrentAccount (the last start-up step).
+void LoadAccountList();

@@ -1,0 +1,264 @@
+#include "Main.h"
+
+#include "AccountLogin.h"
+#include "Accounts.h"
+#include "DataEngine.h"
+#include "EngineGlobals.h"
+#include "MessageService.h"
+#include "SearchHistory.h"
+#include "Settings.h"
+#include "WindowStyle.h"
+#include "ui_Main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace {
+const QString kNotAvailable = QStringLiteral("This window is not available yet.");
+const QString kFavoritePrefix = QStringLiteral("Favorite Codes of ");
+} // namespace
+
+TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
+    : QWidget(AParent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      FUi(new Ui::TfrmMain), FMessages(AMessages), FWindowFactory(&CreateSearchWindow),
+      FOpenUrl([](const QUrl& AUrl) { QDesktopServices::openUrl(AUrl); }) {
+    FUi->setupUi(this);
+    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
+    setWindowIcon(TabulonIcon());
+    setFixedSize(1167, 691);
+    move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
+
+    LoadBackground();
+    SetUpFonts();
+
+    ReadProgramSettings();
+    ReadUserSettings();
+    FUi->lbVersion->setText(QLatin1Char(' ') + DataYear + QLatin1Char(' '));
+    FUi->lbYear->setText(QString::number(DataYear.toInt() - 1));
+    FUi->CheckBox1->setChecked(FullScreen == 1);
+    LoadSearchHistory();
+    ShowCurrentAccount();
+    for (QLabel* label : findChildren<QLabel*>())
+        label->adjustSize();
+    FUi->CheckBox1->adjustSize();
+
+    for (QLabel* link :
+         {FUi->lbDisease, FUi->lbExternal, FUi->lbDrugs, FUi->lbNeoplasms, FUi->lbKeyWords,
+          FUi->lbChapters, FUi->lbFavorite, FUi->lbWeb, FUi->lbEMail, FUi->Label4})
+        link->installEventFilter(this);
+    connect(FUi->CheckBox1, &QCheckBox::clicked, this, &TfrmMain::CheckBox1Click);
+    connect(FUi->Button3, &QPushButton::clicked, this, &TfrmMain::Button3Click);
+    connect(FUi->Button4, &QPushButton::clicked, this, &TfrmMain::Button4Click);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::LoadBackground() {
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, TColors::BtnFace);
+    FBackground = QPixmap(ProgramFolder + QStringLiteral("Background.bmp"));
+    if (!FBackground.isNull())
+        palette.setBrush(QPalette::Window, QBrush(TColors::BtnFace, FBackground));
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+void TfrmMain::SetUpFonts() {
+    struct TLook {
+        QWidget* Widget;
+        int Height;
+        QColor Color;
+        bool Italic;
+    };
+    const TLook looks[] = {
+        {FUi->Label4, 48, TColors::WindowText, false},
+        {FUi->Label1, 20, TColors::Navy, false},
+        {FUi->lbVersion, 20, TColors::Navy, false},
+        {FUi->Label2, 20, TColors::Navy, false},
+        {FUi->Label3, 20, TColors::Navy, false},
+        {FUi->lbYear, 20, TColors::Navy, false},
+        {FUi->lbCompany, 15, TColors::Green, true},
+        {FUi->Label7, 13, TColors::Green, false},
+        {FUi->lbWeb, 15, TColors::Green, true},
+        {FUi->Label8, 13, TColors::Green, false},
+        {FUi->lbEMail, 15, TColors::Green, true},
+        {FUi->CheckBox1, 13, TColors::WindowText, false},
+        {FUi->lbAlphabetical, 32, TColors::Blue, false},
+        {FUi->lbDisease, 29, TColors::Navy, false},
+        {FUi->lbExternal, 29, TColors::Navy, false},
+        {FUi->lbDrugs, 29, TColors::Navy, false},
+        {FUi->lbNeoplasms, 29, TColors::Navy, false},
+        {FUi->lbKeyWords, 32, TColors::Blue, false},
+        {FUi->lbChapters, 32, TColors::Blue, false},
+        {FUi->lbFavorite, 32, TColors::Blue, false},
+        {FUi->Button3, 13, TColors::WindowText, false},
+        {FUi->Button4, 13, TColors::WindowText, false},
+    };
+    setFont(TahomaFont(13));
+    for (const TLook& look : looks) {
+        look.Widget->setFont(TahomaFont(look.Height, true, look.Italic));
+        SetTextColor(look.Widget, look.Color);
+    }
+}
+
+QColor TfrmMain::RestingColor(const QLabel* ALabel) const {
+    if (ALabel == FUi->lbWeb || ALabel == FUi->lbEMail)
+        return TColors::Green;
+    if (ALabel == FUi->lbChapters || ALabel == FUi->lbKeyWords || ALabel == FUi->lbFavorite)
+        return TColors::Blue;
+    return TColors::Navy;
+}
+
+bool TfrmMain::eventFilter(QObject* AWatched, QEvent* AEvent) {
+    auto* label = qobject_cast<QLabel*>(AWatched);
+    if (!label)
+        return QWidget::eventFilter(AWatched, AEvent);
+    const bool isTitle = label == FUi->Label4;
+    switch (AEvent->type()) {
+    case QEvent::Enter:
+        if (!isTitle) {
+            label->setCursor(Qt::PointingHandCursor);
+            SetTextColor(label, TColors::Fuchsia);
+        }
+        break;
+    case QEvent::Leave:
+        if (!isTitle) {
+            label->unsetCursor();
+            SetTextColor(label, RestingColor(label));
+        }
+        break;
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton)
+            FPressedLink = label;
+        break;
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(AEvent);
+        const bool click = mouse->button() == Qt::LeftButton && FPressedLink == label &&
+                           label->rect().contains(mouse->position().toPoint());
+        FPressedLink = nullptr;
+        if (click && !isTitle) {
+            LinkClicked(label);
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (isTitle && static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton) {
+            OpenAdministratorTool();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(AWatched, AEvent);
+}
+
+void TfrmMain::LinkClicked(QLabel* ALabel) {
+    if (ALabel == FUi->lbDisease)
+        OpenSearchWindow(TSearchWindow::DiseaseIndex);
+    else if (ALabel == FUi->lbExternal)
+        OpenSearchWindow(TSearchWindow::ExternalIndex);
+    else if (ALabel == FUi->lbDrugs)
+        OpenSearchWindow(TSearchWindow::DrugTable);
+    else if (ALabel == FUi->lbNeoplasms)
+        OpenSearchWindow(TSearchWindow::NeoplasmTable);
+    else if (ALabel == FUi->lbKeyWords)
+        OpenSearchWindow(TSearchWindow::KeywordSearch);
+    else if (ALabel == FUi->lbChapters)
+        OpenSearchWindow(TSearchWindow::ChapterBrowser);
+    else if (ALabel == FUi->lbWeb)
+        OpenAddress(ALabel, QStringLiteral("http://%1"));
+    else if (ALabel == FUi->lbEMail)
+        OpenAddress(ALabel, QStringLiteral("mailto:%1"));
+    // lbFavorite only answers the mouse with its colour.
+}
+
+void TfrmMain::OpenSearchWindow(TSearchWindow AKind) {
+    std::unique_ptr<QDialog> window = FWindowFactory ? FWindowFactory(AKind) : nullptr;
+    if (!window) {
+        FMessages.Information(this, kNotAvailable);
+        return;
+    }
+    hide();
+    const int result = window->exec();
+    window.reset();
+    if (result == 3)
+        close();
+    else
+        show();
+}
+
+void TfrmMain::OpenAdministratorTool() {
+    if (IsAdmin != 1)
+        return;
+    std::unique_ptr<QDialog> tool =
+        FWindowFactory ? FWindowFactory(TSearchWindow::AdministratorTool) : nullptr;
+    if (!tool) {
+        FMessages.Information(this, kNotAvailable);
+        return;
+    }
+    tool->exec();
+}
+
+void TfrmMain::OpenAddress(QLabel* ALabel, const QString& AScheme) {
+    const QString address = ALabel->text().trimmed();
+    if (address.isEmpty())
+        return;
+    FOpenUrl(QUrl(AScheme.arg(address)));
+}
+
+void TfrmMain::CheckBox1Click(bool AChecked) {
+    FullScreen = AChecked ? 1 : 0;
+    WriteUserSettings();
+}
+
+void TfrmMain::Button3Click() {
+    TFormAccountLogin dialog(FMessages, *AccountList, SharedDataFolder, this);
+    dialog.FType = 1;
+    if (dialog.exec() != 1)
+        return;
+    auto account =
+        std::make_unique<TFavoriteKW>(dialog.Edit2->text(), dialog.Edit1->text(), SharedDataFolder);
+    try {
+        account->SaveKWs();
+    } catch (const TAccountFileError& error) {
+        FMessages.Information(this, QStringLiteral("The account could not be saved.\n\n%1")
+                                        .arg(QString::fromStdString(error.what())));
+        return;
+    }
+    CurrentAccount = account.get();
+    AccountList->push_back(std::move(account));
+    ShowCurrentAccount();
+}
+
+void TfrmMain::Button4Click() {
+    TFormAccountLogin dialog(FMessages, *AccountList, SharedDataFolder, this);
+    dialog.FType = 0;
+    if (dialog.exec() != 1)
+        return;
+    const int index = dialog.ComboBox1->currentIndex();
+    if (index < 0 || index >= static_cast<int>(AccountList->size()))
+        return;
+    CurrentAccount = (*AccountList)[static_cast<std::size_t>(index)].get();
+    ShowCurrentAccount();
+}
+
+void TfrmMain::ShowCurrentAccount() {
+    FUi->lbFavorite->setText(CurrentAccount ? kFavoritePrefix + CurrentAccount->FUserName
+                                            : QStringLiteral("Favorite  Codes"));
+    FUi->lbFavorite->adjustSize();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* AEvent) {
+    StopLoaders();
+    SaveSearchHistory();
+    QWidget::closeEvent(AEvent);
+}

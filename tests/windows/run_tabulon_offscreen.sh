@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Starts the real Tabulon offscreen in fresh folders and lets it close itself, as the README's
+# run command does with a person at the screen. Checks that the run ends cleanly, that the
+# search history of an earlier run survives it, and that wrong arguments are refused.
+# usage: run_tabulon_offscreen.sh PATH/TO/Tabulon
+set -euo pipefail
+program="$1"
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+export QT_QPA_PLATFORM=offscreen ProgramData="$root/shared" AppData="$root/user"
+mkdir -p "$ProgramData" "$AppData"
+
+# The folder names carry the edition; an earlier run leaves a history behind.
+"$program" --quit-after 0 >/dev/null 2>&1
+user=$(find "$AppData" -mindepth 1 -maxdepth 1 -type d -name 'Orvella Tabulon *')
+[ -d "$user" ] || { echo "FAIL: no user folder under $AppData"; exit 1; }
+printf 'gas, Abdomen\r\nfracture\r\n' > "$user/SearchHistory.txt"
+
+# A run of 1.5 seconds: the window opens while the loaders work, then closes by itself.
+status=0
+timeout 60 "$program" --quit-after 1500 || status=$?
+[ "$status" -eq 0 ] || { echo "FAIL: Tabulon ended with status $status"; exit 1; }
+[ "$(cat "$user/SearchHistory.txt")" = "$(printf 'gas, Abdomen\r\nfracture\r')" ] ||
+  { echo "FAIL: the search history was not kept"; od -c "$user/SearchHistory.txt"; exit 1; }
+
+status=0
+"$program" --quit-after soon 2>/dev/null || status=$?
+[ "$status" -eq 2 ] || { echo "FAIL: a wrong argument gave status $status, not 2"; exit 1; }
+echo "Tabulon started and closed itself offscreen"

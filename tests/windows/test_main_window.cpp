@@ -1,0 +1,355 @@
+// The main window offscreen on the sample data set: layout, hover feedback, links, the
+// full-screen setting, the administrator gate, the search history and the end of the run.
+#include "EngineGlobals.h"
+#include "Main.h"
+#include "SearchHistory.h"
+#include "TextLines.h"
+#include "WindowStyle.h"
+#include "WindowTestSupport.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QEnterEvent>
+#include <QFile>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class MainWindow : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        if (HasFailure())
+            return;
+    }
+    // Creates the window after the test has prepared its files.
+    TfrmMain& Open() {
+        FMain = std::make_unique<TfrmMain>(Messages());
+        FMain->SetUrlOpener([this](const QUrl& AUrl) { FOpened << AUrl; });
+        FMain->show();
+        return *FMain;
+    }
+    template <class T = QLabel> T* Child(const char* AName) {
+        T* child = FMain->findChild<T*>(QString::fromLatin1(AName));
+        EXPECT_NE(child, nullptr) << AName;
+        return child;
+    }
+    QString UserFile(const char* AName) const {
+        return UserDataFolder + QString::fromLatin1(AName);
+    }
+
+    std::unique_ptr<TfrmMain> FMain;
+    QList<QUrl> FOpened;
+};
+
+struct TLabelLook {
+    const char* Name;
+    int Left, Top;
+    const char* Text; // nullptr: set at creation, checked elsewhere
+    int Height;
+    QColor Color;
+    bool Italic;
+};
+
+TEST_F(MainWindow, ShowsItsControlsWhereTheLayoutPutsThem) {
+    TfrmMain& main = Open();
+    const TLabelLook looks[] = {
+        {"Label4", 312, 24, "Orvella ICD-10 SEARCH ENGINE", 48, TColors::WindowText, false},
+        {"Label1", 84, 211, "YEAR:", 20, TColors::Navy, false},
+        {"lbVersion", 154, 211, nullptr, 20, TColors::Navy, false},
+        {"Label2", 84, 258, "Version: 1.0.12", 20, TColors::Navy, false},
+        {"Label3", 84, 305, "Effective Date: Oct 1 ", 20, TColors::Navy, false},
+        {"lbYear", 296, 305, nullptr, 20, TColors::Navy, false},
+        {"lbCompany", 83, 363, " Quorvane  ", 15, TColors::Green, true},
+        {"Label7", 84, 411, "Web-Site:", 13, TColors::Green, false},
+        {"lbWeb", 84, 435, "www.quorvane.com", 15, TColors::Green, true},
+        {"Label8", 84, 476, "EMail:", 13, TColors::Green, false},
+        {"lbEMail", 85, 500, "info@quorvane.com", 15, TColors::Green, true},
+        {"lbAlphabetical", 536, 115, "Alphabetical Search", 32, TColors::Blue, false},
+        {"lbDisease", 599, 167, "Disease & Injury", 29, TColors::Navy, false},
+        {"lbExternal", 599, 226, "External Causes of Injury ", 29, TColors::Navy, false},
+        {"lbDrugs", 599, 285, "Drugs & Chemicals", 29, TColors::Navy, false},
+        {"lbNeoplasms", 599, 344, "Neoplasms", 29, TColors::Navy, false},
+        {"lbKeyWords", 536, 401, "Keywords Search", 32, TColors::Blue, false},
+        {"lbChapters", 536, 470, "Chapters Search", 32, TColors::Blue, false},
+        {"lbFavorite", 536, 536, "Favorite  Codes", 32, TColors::Blue, false},
+    };
+    for (const TLabelLook& look : looks) {
+        SCOPED_TRACE(look.Name);
+        QLabel* label = Child(look.Name);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->pos(), QPoint(look.Left, look.Top));
+        if (look.Text) {
+            EXPECT_EQ(label->text(), QString::fromUtf8(look.Text));
+        }
+        EXPECT_EQ(label->font().pixelSize(), look.Height);
+        EXPECT_TRUE(label->font().bold());
+        EXPECT_EQ(label->font().italic(), look.Italic);
+        EXPECT_EQ(label->font().family(), QStringLiteral("Tahoma"));
+        EXPECT_TRUE(QFontInfo(label->font()).family().startsWith(QStringLiteral("DejaVu Sans")));
+        EXPECT_EQ(TextColor(label), look.Color);
+        // The whole text is shown and nothing runs past the client area.
+        EXPECT_GE(label->width(), label->sizeHint().width());
+        EXPECT_TRUE(main.rect().contains(label->geometry())) << look.Name;
+    }
+    EXPECT_EQ(Child("lbVersion")->text(), QLatin1Char(' ') + DataYear + QLatin1Char(' '));
+    EXPECT_EQ(Child("lbYear")->text(), QString::number(DataYear.toInt() - 1));
+
+    auto* check = Child<QCheckBox>("CheckBox1");
+    EXPECT_EQ(check->pos(), QPoint(113, 583));
+    EXPECT_EQ(check->text(), QStringLiteral("Full Screen Show Text"));
+    EXPECT_EQ(check->font().pixelSize(), 13);
+    auto* newAccount = Child<QPushButton>("Button3");
+    auto* login = Child<QPushButton>("Button4");
+    EXPECT_EQ(newAccount->geometry(), QRect(539, 574, 113, 25));
+    EXPECT_EQ(newAccount->text(), QStringLiteral("New Account"));
+    EXPECT_EQ(login->geometry(), QRect(691, 575, 105, 25));
+    EXPECT_EQ(login->text(), QStringLiteral("Login"));
+
+    EXPECT_EQ(main.size(), QSize(1167, 691));
+    EXPECT_EQ(main.minimumSize(), main.maximumSize()); // fixed size
+    EXPECT_FALSE(main.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(main.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(main.windowTitle(),
+              QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
+}
+
+TEST_F(MainWindow, BackgroundPictureTilesTheWindowWhenPresent) {
+    ASSERT_TRUE(QFile::copy(ProgramResource(QStringLiteral("Background.bmp")),
+                            ProgramFolder + QStringLiteral("Background.bmp")));
+    TfrmMain& main = Open();
+    ASSERT_FALSE(main.Background().isNull());
+    EXPECT_FALSE(main.palette().brush(QPalette::Window).texture().isNull());
+    // The picture is drawn: a pixel of the grabbed window is the picture's, not the plain colour.
+    const QImage shot = main.grab().toImage();
+    const QImage tile = main.Background().toImage();
+    EXPECT_EQ(shot.pixelColor(5, 5), tile.pixelColor(5, 5));
+}
+
+TEST_F(MainWindow, MissingOrBrokenBackgroundLeavesThePlainColour) {
+    for (const QByteArray& content : {QByteArray(), QByteArray("BM not really a bitmap")}) {
+        if (!content.isNull())
+            WriteFile(ProgramFolder + QStringLiteral("Background.bmp"), content);
+        TfrmMain& main = Open();
+        EXPECT_TRUE(main.Background().isNull());
+        EXPECT_EQ(main.palette().color(QPalette::Window), TColors::BtnFace);
+        EXPECT_EQ(main.grab().toImage().pixelColor(5, 5), TColors::BtnFace);
+    }
+}
+
+TEST_F(MainWindow, LinksTurnFuchsiaWithAHandAndBackOnLeave) {
+    Open();
+    const std::pair<const char*, QColor> links[] = {
+        {"lbDisease", TColors::Navy},  {"lbExternal", TColors::Navy},
+        {"lbDrugs", TColors::Navy},    {"lbNeoplasms", TColors::Navy},
+        {"lbKeyWords", TColors::Blue}, {"lbChapters", TColors::Blue},
+        {"lbFavorite", TColors::Blue}, {"lbWeb", TColors::Green},
+        {"lbEMail", TColors::Green},
+    };
+    for (const auto& [name, resting] : links) {
+        SCOPED_TRACE(name);
+        QLabel* label = Child(name);
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(label, &enter);
+        EXPECT_EQ(TextColor(label), TColors::Fuchsia);
+        EXPECT_TRUE(label->testAttribute(Qt::WA_SetCursor));
+        EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(label, &leave);
+        EXPECT_EQ(TextColor(label), resting);
+        EXPECT_FALSE(label->testAttribute(Qt::WA_SetCursor));
+    }
+    // Captions are not links.
+    for (const char* name : {"Label4", "Label1", "lbAlphabetical", "lbCompany"}) {
+        QLabel* label = Child(name);
+        const QColor before = TextColor(label);
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(label, &enter);
+        EXPECT_EQ(TextColor(label), before) << name;
+        EXPECT_FALSE(label->testAttribute(Qt::WA_SetCursor)) << name;
+    }
+}
+
+TEST_F(MainWindow, SearchLinksSayTheWindowIsNotAvailableYet) {
+    Open();
+    for (const char* name :
+         {"lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms", "lbKeyWords", "lbChapters"}) {
+        const qsizetype before = Shown().size();
+        QTest::mouseClick(Child(name), Qt::LeftButton);
+        ASSERT_EQ(Shown().size(), before + 1) << name;
+        EXPECT_EQ(LastShown(), QStringLiteral("This window is not available yet."));
+        EXPECT_EQ(Requests().back().Kind, TMessageRequest::TKind::Information);
+        EXPECT_TRUE(FMain->isVisible());
+    }
+    // lbFavorite and the captions do nothing on a click.
+    const qsizetype before = Shown().size();
+    for (const char* name : {"lbFavorite", "Label4", "lbAlphabetical"})
+        QTest::mouseClick(Child(name), Qt::LeftButton);
+    EXPECT_EQ(Shown().size(), before);
+}
+
+TEST_F(MainWindow, EachLinkOpensItsWindowInPlaceOfTheMainWindow) {
+    Open();
+    const std::pair<const char*, TSearchWindow> links[] = {
+        {"lbDisease", TSearchWindow::DiseaseIndex},   {"lbExternal", TSearchWindow::ExternalIndex},
+        {"lbDrugs", TSearchWindow::DrugTable},        {"lbNeoplasms", TSearchWindow::NeoplasmTable},
+        {"lbKeyWords", TSearchWindow::KeywordSearch}, {"lbChapters", TSearchWindow::ChapterBrowser},
+    };
+    std::vector<TSearchWindow> asked;
+    FMain->SetWindowFactory([&](TSearchWindow AKind) {
+        asked.push_back(AKind);
+        return std::make_unique<QDialog>();
+    });
+    for (const auto& [name, kind] : links) {
+        bool mainWasHidden = false;
+        WhenModalShows([&](QWidget* AWindow) {
+            mainWasHidden = !FMain->isVisible();
+            static_cast<QDialog*>(AWindow)->done(2);
+        });
+        QTest::mouseClick(Child(name), Qt::LeftButton);
+        EXPECT_TRUE(mainWasHidden) << name;
+        EXPECT_TRUE(FMain->isVisible()) << name;
+        ASSERT_FALSE(asked.empty());
+        EXPECT_EQ(asked.back(), kind) << name;
+    }
+    EXPECT_EQ(asked.size(), 6u);
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+TEST_F(MainWindow, ResultThreeEndsTheRunStoppingLoadersAndSavingTheHistory) {
+    Open();
+    FMain->SetWindowFactory([](TSearchWindow) { return std::make_unique<QDialog>(); });
+    RecordSearch(QStringLiteral("gas, Abdomen"));
+    WriteState(TabularLoadState, LoadRunning); // as if the tabular list were still loading
+    WhenModalShows([](QWidget* AWindow) { static_cast<QDialog*>(AWindow)->done(3); });
+    QTest::mouseClick(Child("lbKeyWords"), Qt::LeftButton);
+    EXPECT_FALSE(FMain->isVisible());
+    EXPECT_EQ(ReadState(TabularLoadState), LoadStopRequested);
+    EXPECT_EQ(ReadFile(SearchHistoryFile()), QByteArray("gas, Abdomen\r\n"));
+    WriteState(TabularLoadState, LoadDone);
+}
+
+TEST_F(MainWindow, WebAndMailLinksGoToTheDesktop) {
+    Open();
+    QTest::mouseClick(Child("lbWeb"), Qt::LeftButton);
+    QTest::mouseClick(Child("lbEMail"), Qt::LeftButton);
+    EXPECT_EQ(FOpened, (QList<QUrl>{QUrl(QStringLiteral("http://www.quorvane.com")),
+                                    QUrl(QStringLiteral("mailto:info@quorvane.com"))}));
+    // A blank address does nothing; a press outside and release inside is no click either.
+    Child("lbWeb")->setText(QStringLiteral("   "));
+    QTest::mouseClick(Child("lbWeb"), Qt::LeftButton);
+    QTest::mouseRelease(Child("lbEMail"), Qt::LeftButton);
+    EXPECT_EQ(FOpened.size(), 2);
+}
+
+TEST_F(MainWindow, FullScreenCheckBoxWritesTheSettingAtOnce) {
+    WriteFile(UserFile("config.ini"), "[Config]\r\nFullScreen=1\r\nScrollBar=1\r\n");
+    Open();
+    auto* check = Child<QCheckBox>("CheckBox1");
+    EXPECT_TRUE(check->isChecked());
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_EQ(FullScreen, 0);
+    EXPECT_EQ(ReadFile(UserFile("config.ini")),
+              QByteArray("[Config]\r\nFullScreen=0\r\nScrollBar=1\r\n"));
+    QTest::keyClick(check, Qt::Key_Space);
+    EXPECT_EQ(FullScreen, 1);
+    EXPECT_TRUE(ReadFile(UserFile("config.ini")).contains("FullScreen=1\r\n"));
+}
+
+TEST_F(MainWindow, FullScreenSettingIsCreatedWhenMissing) {
+    Open();
+    auto* check = Child<QCheckBox>("CheckBox1");
+    EXPECT_FALSE(check->isChecked());
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(UserFile("config.ini")),
+              QByteArray("[Config]\r\nFullScreen=1\r\nScrollBar=0\r\n"));
+}
+
+TEST_F(MainWindow, BrokenSettingsReadAsDefaultsAndNeverCrash) {
+    const QByteArray broken[] = {QByteArray("FullScreen=1\r\n"), // no section
+                                 QByteArray("[Config]\r\nFullScreen=abc\r\n"),
+                                 QByteArray("\xff\xfe\x00[\x00\x01\x02garbage", 12)};
+    for (const QByteArray& content : broken) {
+        WriteFile(UserFile("config.ini"), content);
+        FullScreen = 0;
+        Open();
+        EXPECT_FALSE(Child<QCheckBox>("CheckBox1")->isChecked());
+    }
+    // A config.ini that cannot be written: the setting holds for this run only.
+    ASSERT_TRUE(QFile::remove(UserFile("config.ini")));
+    ASSERT_TRUE(QDir(UserDataFolder).mkdir(QStringLiteral("config.ini")));
+    Open();
+    QTest::mouseClick(Child<QCheckBox>("CheckBox1"), Qt::LeftButton);
+    EXPECT_EQ(FullScreen, 1);
+}
+
+TEST_F(MainWindow, TitleDoubleClickOpensTheAdministratorToolOnlyForAdministrators) {
+    // Not an administrator: nothing happens.
+    Open();
+    std::vector<TSearchWindow> asked;
+    auto factory = [&](TSearchWindow AKind) -> std::unique_ptr<QDialog> {
+        asked.push_back(AKind);
+        return nullptr;
+    };
+    FMain->SetWindowFactory(factory);
+    QTest::mouseDClick(Child("Label4"), Qt::LeftButton);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_TRUE(Shown().isEmpty());
+
+    WriteFile(ProgramFolder + QStringLiteral("config.ini"), "[Config]\r\nIsAdmin=1\r\n");
+    Open();
+    FMain->SetWindowFactory(factory);
+    EXPECT_EQ(IsAdmin, 1);
+    QTest::mouseClick(Child("Label4"), Qt::LeftButton); // a single click does nothing
+    EXPECT_TRUE(asked.empty());
+    QTest::mouseDClick(Child("Label4"), Qt::LeftButton);
+    EXPECT_EQ(asked, std::vector<TSearchWindow>{TSearchWindow::AdministratorTool});
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("This window is not available yet.")});
+    EXPECT_TRUE(FMain->isVisible()); // the tool opens over the main window
+}
+
+TEST_F(MainWindow, HistoryOfSixtyLinesIsLoadedWholeAndSavedAtClose) {
+    QStringList lines;
+    for (int i = 1; i <= 60; ++i)
+        lines << QStringLiteral("search %1").arg(i);
+    ASSERT_TRUE(WriteTextLines(SearchHistoryFile(), lines));
+    Open();
+    EXPECT_EQ(*SearchHistoryList, lines);
+    RecordSearch(QStringLiteral("new"));
+    EXPECT_EQ(SearchHistoryList->size(), 60);
+    RecordSearch(QStringLiteral("search 30"));
+    EXPECT_EQ(SearchHistoryList->size(), 59);
+    FMain->close();
+    const std::optional<QStringList> saved = ReadTextLines(SearchHistoryFile());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(*saved, *SearchHistoryList);
+    EXPECT_EQ(saved->first(), QStringLiteral("search 3"));
+    EXPECT_EQ(saved->last(), QStringLiteral("search 30"));
+    EXPECT_TRUE(ReadFile(SearchHistoryFile()).endsWith("search 30\r\n"));
+}
+
+TEST_F(MainWindow, UnreadableHistoryStartsEmptyAndIsNotLost) {
+    // Not UTF-8 and no mark: read byte for byte and written back the same way.
+    WriteFile(SearchHistoryFile(), QByteArray("caf\xe9\r\n\x01\x02\r\n"));
+    Open();
+    EXPECT_EQ(*SearchHistoryList,
+              (QStringList{QStringLiteral("caf\u00e9"), QStringLiteral("\x01\x02")}));
+    FMain->close();
+    EXPECT_EQ(DecodeTextLines(ReadFile(SearchHistoryFile())), *SearchHistoryList);
+
+    // A history that is a folder: nothing is read, the close does not crash.
+    ASSERT_TRUE(QFile::remove(SearchHistoryFile()));
+    ASSERT_TRUE(QDir(UserDataFolder).mkdir(QStringLiteral("SearchHistory.txt")));
+    SearchHistoryList->clear();
+    Open();
+    EXPECT_TRUE(SearchHistoryList->isEmpty());
+    FMain->close();
+    EXPECT_FALSE(FMain->isVisible());
+}
+
+} // namespace
