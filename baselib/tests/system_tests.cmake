@@ -3,3 +3,4 @@
 gravik_add_test(thread thread_test.cpp)
 gravik_add_test(sync sync_test.cpp)
 gravik_add_test(ipcmutex ipcmutex_test.cpp)
+gravik_add_test(file file_test.cpp)

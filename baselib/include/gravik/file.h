@@ -14,9 +14,10 @@
 //
 // Stream operations return false at once when no file is open, and the read
 // operations also when the end of the file was already reached. When the
-// stream fails during an operation its state is cleared and the result is
-// false; a read that stops at the end of the file with fewer bytes than asked
-// therefore returns false and reports the bytes it did read.
+// stream fails during an operation its state is cleared (the end-of-file flag
+// stays set until a seek or a write) and the result is false; a read that
+// stops at the end of the file with fewer bytes than asked therefore returns
+// false and reports the bytes it did read.
 //
 // No locking: a CMyFile object belongs to one thread at a time; the static
 // helpers may be called from any thread.
