@@ -3,13 +3,26 @@
 #include <gravik/mutex.h>
 
 #include <pthread.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+
+namespace {
+
+long Self() { return static_cast<long>(syscall(SYS_gettid)); }
+
+}  // namespace
 
 namespace gravik::internal {
 
+// The owner is tracked beside the mutex, so that an Unlock by a thread that
+// does not hold the lock is refused before it reaches the mutex.
 struct MutexImpl {
     pthread_mutex_t mutex;
+    std::atomic<long> owner{0};
+    long depth = 0;  // only touched by the owner
 };
 
 }  // namespace gravik::internal
@@ -18,8 +31,6 @@ CBaseMutex::CBaseMutex() : m_pImpl(new gravik::internal::MutexImpl)
 {
     pthread_mutexattr_t attr;
     pthread_mutexattr_init(&attr);
-    // Recursive mutexes also check the owner on unlock, so a stray Unlock is
-    // refused (EPERM) instead of releasing another thread's lock.
     pthread_mutexattr_settype(&attr, PTHREAD_MUTEX_RECURSIVE);
     pthread_mutex_init(&m_pImpl->mutex, &attr);
     pthread_mutexattr_destroy(&attr);
@@ -31,14 +42,28 @@ CBaseMutex::~CBaseMutex()
     delete m_pImpl;
 }
 
-int CBaseMutex::Lock() const { return pthread_mutex_lock(&m_pImpl->mutex); }
+int CBaseMutex::Lock() const
+{
+    const int rc = pthread_mutex_lock(&m_pImpl->mutex);
+    if (rc != 0) return rc;
+    m_pImpl->owner.store(Self(), std::memory_order_relaxed);
+    ++m_pImpl->depth;
+    return 0;
+}
 
-int CBaseMutex::Unlock() const { return pthread_mutex_unlock(&m_pImpl->mutex); }
+int CBaseMutex::Unlock() const
+{
+    if (m_pImpl->owner.load(std::memory_order_relaxed) != Self()) return EPERM;
+    if (--m_pImpl->depth == 0) m_pImpl->owner.store(0, std::memory_order_relaxed);
+    return pthread_mutex_unlock(&m_pImpl->mutex);
+}
 
 int CBaseMutex::Lock_Try() const
 {
-    const int rc = pthread_mutex_trylock(&m_pImpl->mutex);
-    return rc == 0 ? 0 : EBUSY;
+    if (pthread_mutex_trylock(&m_pImpl->mutex) != 0) return EBUSY;
+    m_pImpl->owner.store(Self(), std::memory_order_relaxed);
+    ++m_pImpl->depth;
+    return 0;
 }
 
 CAutoMutex::CAutoMutex(CBaseMutex* mutex) : m_pBaseMutex(mutex), m_pIpcMutex(nullptr)
