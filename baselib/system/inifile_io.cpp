@@ -2,7 +2,6 @@
 #include <gravik/inifile.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -38,31 +37,45 @@ CIniFile::~CIniFile() = default;
 
 bool CIniFile::Load(const std::string& file, Records& records)
 {
-    std::ifstream in(file, std::ios::in | std::ios::binary);
-    if (!in.is_open()) return false;
+    std::FILE* in = std::fopen(file.c_str(), "rb");
+    if (!in) return false;
+    // The whole file at once: one read instead of a stream call per line.
+    std::string text;
+    char chunk[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) text.append(chunk, n);
+    const bool readOk = std::ferror(in) == 0;
+    std::fclose(in);
+    if (!readOk) return false;
+
     Records loaded;
-    std::string comments, section, raw;
-    while (std::getline(in, raw)) {
-        const std::string line = Trimmed(raw, 0, raw.size());
-        if (line.empty()) continue;
-        if (line[0] == '#' || line[0] == ';') {
-            comments += line;
+    std::string comments, section;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::size_t from = pos, to = end;
+        pos = end + 1;
+        while (from < to && IsBlank(text[from])) ++from;
+        while (to > from && IsBlank(text[to - 1])) --to;
+        if (from == to) continue;
+        const char first = text[from];
+        if (first == '#' || first == ';') {
+            comments.append(text, from, to - from);
             comments += '\n';
-        } else if (line[0] == '[') {
-            const std::size_t close = line.find(']');
-            if (close == std::string::npos) return false;
-            section = line.substr(1, close - 1);
+        } else if (first == '[') {
+            const std::size_t close = text.find(']', from);
+            if (close == std::string::npos || close >= to) return false;
+            section.assign(text, from + 1, close - from - 1);
             loaded.push_back({comments, section, std::string(), std::string()});
             comments.clear();
-        } else if (const std::size_t eq = line.find('='); eq != std::string::npos) {
-            loaded.push_back({comments, section, Trimmed(line, 0, eq),
-                              Trimmed(line, eq + 1, line.size())});
+        } else if (const std::size_t eq = text.find('=', from); eq < to) {
+            loaded.push_back({comments, section, Trimmed(text, from, eq), Trimmed(text, eq + 1, to)});
             comments.clear();
         } else if (comments.empty()) {
             loaded.push_back(Record{});
         }
     }
-    if (in.bad()) return false;
     records.swap(loaded);
     return true;
 }
