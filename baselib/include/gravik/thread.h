@@ -26,6 +26,9 @@
 //   once termination was requested, so the thread function should return.
 //   The exit code then reported is the one given to Terminate.
 //
+// An exception that leaves a thread function ends the process
+// (std::terminate), as it would from any other thread.
+//
 // The object is not locked: Start, SetDetach and the destructor must not race
 // with other calls on the same object. The destructor neither stops nor waits
 // for the thread: a derived object must outlive its thread (Join first).
