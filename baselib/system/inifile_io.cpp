@@ -1,6 +1,7 @@
 // CIniFile: reading, writing and the text form of a whole file.
 #include <gravik/inifile.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -49,6 +50,10 @@ bool CIniFile::Load(const std::string& file, Records& records)
     if (!readOk) return false;
 
     Records loaded;
+    // Growing the vector record by record costs more than the parsing; the
+    // guess is capped so that a file of blank lines cannot ask for much.
+    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    loaded.reserve(std::min(lines, text.size() / 32 + 16));
     std::string comments, section;
     std::size_t pos = 0;
     while (pos < text.size()) {

@@ -9,6 +9,7 @@
 #include <gravik/inifile.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -19,8 +20,8 @@ bool CIniFile::Sort(const std::string& file, bool descending)
     Records headers, loose;
     std::map<std::string, Records> keys;
     for (Record& r : records) {
-        if (r.Key.empty()) headers.push_back(r);
-        else keys[r.Section].push_back(r);
+        if (r.Key.empty()) headers.push_back(std::move(r));
+        else keys[r.Section].push_back(std::move(r));
     }
     if (headers.empty()) return false;
     const bool emptySectionHasHeader = std::any_of(
@@ -39,14 +40,19 @@ bool CIniFile::Sort(const std::string& file, bool descending)
     sorted.reserve(records.size());
     if (!emptySectionHasHeader) {
         const auto it = keys.find(std::string());
-        if (it != keys.end()) sorted.insert(sorted.end(), it->second.begin(), it->second.end());
+        if (it != keys.end())
+            sorted.insert(sorted.end(), std::make_move_iterator(it->second.begin()),
+                          std::make_move_iterator(it->second.end()));
     }
     for (std::size_t i = 0; i < headers.size(); ++i) {
-        sorted.push_back(headers[i]);
-        const bool lastOfName = i + 1 == headers.size() || headers[i + 1].Section != headers[i].Section;
+        sorted.push_back(std::move(headers[i]));
+        const std::string& name = sorted.back().Section;
+        const bool lastOfName = i + 1 == headers.size() || headers[i + 1].Section != name;
         if (!lastOfName) continue;
-        const auto it = keys.find(headers[i].Section);
-        if (it != keys.end()) sorted.insert(sorted.end(), it->second.begin(), it->second.end());
+        const auto it = keys.find(name);
+        if (it != keys.end())
+            sorted.insert(sorted.end(), std::make_move_iterator(it->second.begin()),
+                          std::make_move_iterator(it->second.end()));
     }
     return Save(file, sorted);
 }
