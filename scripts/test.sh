@@ -11,14 +11,17 @@ cmake --preset default
 cmake --build --preset default -j "$jobs"
 ctest --preset default -j "$jobs"
 
-# ThreadSanitizer: start-up with all loaders, a reader waiting on the tabular state, and the
-# loader's stop and failure paths.
+# ThreadSanitizer: start-up with all loaders, a reader waiting on the tabular state, the
+# loader's stop and failure paths, and libGravik's threads, locks and logs.
 cmake --preset tsan >/dev/null
-cmake --build --preset tsan -j "$jobs" --target test_startup test_tabular_loader
+tsan_tests=(tests/test_startup tests/test_tabular_loader baselib/tests/gravik_thread_test
+            baselib/tests/gravik_sync_test baselib/tests/gravik_ipcmutex_test baselib/tests/gravik_log_test)
+cmake --build --preset tsan -j "$jobs" --target $(for t in "${tsan_tests[@]}"; do basename "$t"; done)
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66"
-build-tsan/tests/test_startup --gtest_brief=1
-build-tsan/tests/test_tabular_loader --gtest_brief=1
-echo "ThreadSanitizer: 2 passed, 0 failed"
+for t in "${tsan_tests[@]}"; do
+  "build-tsan/$t" --gtest_brief=1
+done
+echo "ThreadSanitizer: ${#tsan_tests[@]} passed, 0 failed"
 
 # AddressSanitizer and UndefinedBehaviorSanitizer over libGravik's own tests.
 cmake --preset gravik-asan >/dev/null
