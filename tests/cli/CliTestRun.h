@@ -13,6 +13,13 @@ struct TCliResult {
     QString Err;
 };
 
+// Readable failure output: the command line and what it wrote.
+inline std::string Describe(const QStringList& AArgs, const TCliResult& AResult) {
+    return (AArgs.join(QLatin1Char(' ')) + QStringLiteral("\n--- out:\n") + AResult.Out +
+            QStringLiteral("--- err:\n") + AResult.Err)
+        .toStdString();
+}
+
 class CliTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -29,12 +36,36 @@ protected:
         err.flush();
         return result;
     }
+    // Commands that must succeed and write exactly Out, with nothing on the error stream.
+    template <class TCase> void ExpectOutputs(const TCase& ACases) {
+        for (const auto& c : ACases) {
+            const TCliResult r = Run(c.Args);
+            EXPECT_EQ(r.Status, 0) << Describe(c.Args, r);
+            EXPECT_EQ(r.Out, QString::fromUtf8(c.Out)) << Describe(c.Args, r);
+            EXPECT_EQ(r.Err, QString()) << Describe(c.Args, r);
+        }
+    }
+    // Commands that must end with Status, write nothing to standard output and begin their
+    // error text with Message.
+    template <class TCase> void ExpectFailures(const TCase& ACases) {
+        for (const auto& c : ACases) {
+            const TCliResult r = Run(c.Args);
+            EXPECT_EQ(r.Status, c.Status) << Describe(c.Args, r);
+            EXPECT_TRUE(r.Err.startsWith(QLatin1String(c.Message))) << Describe(c.Args, r);
+            EXPECT_EQ(r.Out, QString()) << Describe(c.Args, r);
+        }
+    }
     QTemporaryDir FRoot;
 };
 
-// Readable failure output: the command line and what it wrote.
-inline std::string Describe(const QStringList& AArgs, const TCliResult& AResult) {
-    return (AArgs.join(QLatin1Char(' ')) + QStringLiteral("\n--- out:\n") + AResult.Out +
-            QStringLiteral("--- err:\n") + AResult.Err)
-        .toStdString();
-}
+// One case of ExpectOutputs and of ExpectFailures.
+struct TCliOutputCase {
+    QStringList Args;
+    const char* Out;
+};
+struct TCliFailureCase {
+    QStringList Args;
+    int Status;
+    const char* Message;
+};
+

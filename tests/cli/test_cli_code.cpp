@@ -121,11 +121,7 @@ TEST_F(CodeCommand, LimitCutsTheListOfReportableCodes) {
 }
 
 TEST_F(CodeCommand, RefusesWhatIsNotAReportableOrKnownCode) {
-    struct Case {
-        QStringList Args;
-        int Status;
-        const char* Message;
-    };
+    using Case = TCliFailureCase;
     const auto code = QStringLiteral("code");
     const Case cases[] = {
         // The completion exists in form, but an exception rule forbids it.
@@ -146,12 +142,7 @@ TEST_F(CodeCommand, RefusesWhatIsNotAReportableOrKnownCode) {
         {{code, QStringLiteral("--limit"), QStringLiteral("x"), QStringLiteral("A00")}, 2,
          "tabulon-cli: --limit needs a number of 0 or more, not \"x\""},
     };
-    for (const Case& c : cases) {
-        const TCliResult r = Run(c.Args);
-        EXPECT_EQ(r.Status, c.Status) << Describe(c.Args, r);
-        EXPECT_TRUE(r.Err.startsWith(QLatin1String(c.Message))) << Describe(c.Args, r);
-        EXPECT_EQ(r.Out, QString()) << Describe(c.Args, r);
-    }
+    ExpectFailures(cases);
 }
 
 } // namespace

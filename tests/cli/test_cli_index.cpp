@@ -7,10 +7,7 @@ namespace {
 using IndexCommand = CliTest;
 
 TEST_F(IndexCommand, ListsMatchingTermsWithCodesCellsAndReferences) {
-    struct Case {
-        QStringList Args;
-        const char* Out;
-    };
+    using Case = TCliOutputCase;
     const auto index = QStringLiteral("index");
     const Case cases[] = {
         // Case is ignored; titles keep their modifiers; terms with sub-terms say how many.
@@ -66,20 +63,11 @@ TEST_F(IndexCommand, ListsMatchingTermsWithCodesCellsAndReferences) {
          "Typhoid (abortive) (fever)   A01.00  (+2 sub-terms)\n"
          "Typhus --see Typhoid\n"},
     };
-    for (const Case& c : cases) {
-        const TCliResult r = Run(c.Args);
-        EXPECT_EQ(r.Status, 0) << Describe(c.Args, r);
-        EXPECT_EQ(r.Out, QString::fromUtf8(c.Out)) << Describe(c.Args, r);
-        EXPECT_EQ(r.Err, QString()) << Describe(c.Args, r);
-    }
+    ExpectOutputs(cases);
 }
 
 TEST_F(IndexCommand, NoMatchAndBadArguments) {
-    struct Case {
-        QStringList Args;
-        int Status;
-        const char* Message;
-    };
+    using Case = TCliFailureCase;
     const auto index = QStringLiteral("index");
     const Case cases[] = {
         {{index, QStringLiteral("disease"), QStringLiteral("xyz")}, 1,
@@ -97,12 +85,7 @@ TEST_F(IndexCommand, NoMatchAndBadArguments) {
         {{index, QStringLiteral("disease"), QStringLiteral("a"), QStringLiteral("--depth")}, 2,
          "tabulon-cli: --depth needs a number\n"},
     };
-    for (const Case& c : cases) {
-        const TCliResult r = Run(c.Args);
-        EXPECT_EQ(r.Status, c.Status) << Describe(c.Args, r);
-        EXPECT_TRUE(r.Err.startsWith(QLatin1String(c.Message))) << Describe(c.Args, r);
-        EXPECT_EQ(r.Out, QString()) << Describe(c.Args, r);
-    }
+    ExpectFailures(cases);
 }
 
 } // namespace

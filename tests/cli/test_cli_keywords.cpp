@@ -8,10 +8,7 @@ namespace {
 using KeywordsCommand = CliTest;
 
 TEST_F(KeywordsCommand, ListsKeywordsByPrefixInAlphabeticalOrderWithCounts) {
-    struct Case {
-        QStringList Args;
-        const char* Out;
-    };
+    using Case = TCliOutputCase;
     const auto keywords = QStringLiteral("keywords");
     const Case cases[] = {
         {{keywords, QStringLiteral("c")},
@@ -36,20 +33,11 @@ TEST_F(KeywordsCommand, ListsKeywordsByPrefixInAlphabeticalOrderWithCounts) {
          "2 keywords begin with \"typh\", the first 1 shown (--limit 0 shows all)\n"
          "  Typhi       2\n"},
     };
-    for (const Case& c : cases) {
-        const TCliResult r = Run(c.Args);
-        EXPECT_EQ(r.Status, 0) << Describe(c.Args, r);
-        EXPECT_EQ(r.Out, QString::fromUtf8(c.Out)) << Describe(c.Args, r);
-        EXPECT_EQ(r.Err, QString()) << Describe(c.Args, r);
-    }
+    ExpectOutputs(cases);
 }
 
 TEST_F(KeywordsCommand, NoMatchAndBadArguments) {
-    struct Case {
-        QStringList Args;
-        int Status;
-        const char* Message;
-    };
+    using Case = TCliFailureCase;
     const auto keywords = QStringLiteral("keywords");
     const Case cases[] = {
         // Longer than every keyword that shares its beginning.
@@ -59,12 +47,7 @@ TEST_F(KeywordsCommand, NoMatchAndBadArguments) {
         {{keywords, QStringLiteral("  ")}, 2, "tabulon-cli: keywords needs a prefix\n"},
         {{keywords, QStringLiteral("--limit")}, 2, "tabulon-cli: --limit needs a number\n"},
     };
-    for (const Case& c : cases) {
-        const TCliResult r = Run(c.Args);
-        EXPECT_EQ(r.Status, c.Status) << Describe(c.Args, r);
-        EXPECT_TRUE(r.Err.startsWith(QLatin1String(c.Message))) << Describe(c.Args, r);
-        EXPECT_EQ(r.Out, QString()) << Describe(c.Args, r);
-    }
+    ExpectFailures(cases);
 }
 
 } // namespace
