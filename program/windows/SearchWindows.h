@@ -1,11 +1,13 @@
-// The windows the main window opens. Each arrives with its own unit; until then the main
-// window tells the user that the window is not available yet.
+// The windows the main window opens. A window not in this build yet is reported to the user as
+// not available.
 #pragma once
 
 #include <QDialog>
 
 #include <functional>
 #include <memory>
+
+class TMessageService;
 
 enum class TSearchWindow {
     DiseaseIndex,      // alphabetic index of diseases and injuries
@@ -21,5 +23,5 @@ enum class TSearchWindow {
 // Modal results: 3 quits the program, anything else returns to the main window.
 using TSearchWindowFactory = std::function<std::unique_ptr<QDialog>(TSearchWindow AKind)>;
 
-// The windows of this build.
-std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind);
+// The windows of this build; their message boxes go through AMessages.
+std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService& AMessages);

@@ -29,6 +29,11 @@ inline const QColor Blue{0, 0, 255};
 inline const QColor Green{0, 128, 0};
 inline const QColor Fuchsia{255, 0, 255};
 inline const QColor SkyBlue{166, 202, 240};
+inline const QColor Teal{0, 128, 128};
+inline const QColor Olive{128, 128, 0};
+inline const QColor Silver{192, 192, 192};
+inline const QColor InfoBk{255, 255, 225};
+inline const QColor Red{255, 0, 0};
 } // namespace TColors
 
 // Sets the colour a label or check box draws its text in.

@@ -177,8 +177,8 @@ TEST_F(MainWindow, LinksTurnFuchsiaWithAHandAndBackOnLeave) {
 
 TEST_F(MainWindow, SearchLinksSayTheWindowIsNotAvailableYet) {
     Open();
-    for (const char* name :
-         {"lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms", "lbKeyWords", "lbChapters"}) {
+    // The keyword search and the chapter browser exist; their links are checked with them.
+    for (const char* name : {"lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms"}) {
         const qsizetype before = Shown().size();
         QTest::mouseClick(Child(name), Qt::LeftButton);
         ASSERT_EQ(Shown().size(), before + 1) << name;

@@ -1,0 +1,56 @@
+// TfrmChapterSearch: the chapter browser. The tabular list as a tree of chapters, their sections
+// and the sections' categories; a double-click on a label opens the code-detail viewer on that
+// object. A double-click beside a label, or the expand button, folds and unfolds a node; while
+// the pointer rests on a node's label that node neither folds nor unfolds.
+//
+// Modal results: 3 when the viewer quit the program, 2 for Escape.
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TfrmChapterSearch;
+}
+class TMessageService;
+class TfrmKeyWordSearch;
+class QTreeWidgetItem;
+
+class TfrmChapterSearch : public QDialog {
+    Q_OBJECT
+
+public:
+    // Called with the viewer after its start fields are set, instead of showing it modally;
+    // returns the modal result (tests).
+    using TViewerRunner = std::function<int(TfrmKeyWordSearch& AViewer)>;
+
+    explicit TfrmChapterSearch(TMessageService& AMessages, QWidget* AParent = nullptr);
+    ~TfrmChapterSearch() override;
+
+    void SetViewerRunner(TViewerRunner ARunner) { FRunViewer = std::move(ARunner); }
+
+    // Node labels: the text padded with blanks to AWidth, then the name.
+    static QString NodeLabel(const QString& AHead, int AWidth, const QString& AName);
+
+    int FInitFlag = 0;             // 1 once the tree has been built
+    bool FAllowAutoColExp = true;  // the last fold/unfold decision
+
+protected:
+    void showEvent(QShowEvent* AEvent) override;
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+    void reject() override;
+
+private:
+    void BuildTree();
+    // Whether a fold or unfold of AItem may happen with the pointer at APos (tree viewport
+    // coordinates): not while the pointer is on the label of a node with children.
+    bool AllowColExp(QTreeWidgetItem* AItem, const QPoint& APos);
+    QRect LabelRect(QTreeWidgetItem* AItem) const;
+    void OpenViewer(QTreeWidgetItem* AItem);
+
+    std::unique_ptr<Ui::TfrmChapterSearch> FUi;
+    TMessageService& FMessages;
+    TViewerRunner FRunViewer;
+};

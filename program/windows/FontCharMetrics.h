@@ -1,0 +1,7 @@
+// Measuring a font for fixed-pitch page layout.
+#pragma once
+
+class QFont;
+
+// The width of the letter A and the height of one line of AFont, in pixels.
+void GetFontCharMetrics(const QFont& AFont, int& ACharWidth, int& ALineHeight);

@@ -1,0 +1,855 @@
+#include "KeywordSearch.h"
+
+#include "CodeQueries.h"
+#include "EngineGlobals.h"
+#include "FontCharMetrics.h"
+#include "InfoOf7Code.h"
+#include "KeyboardState.h"
+#include "MessageService.h"
+#include "PageRenderer.h"
+#include "SelectCode.h"
+#include "TextHelpers.h"
+#include "Settings.h"
+#include "WindowStyle.h"
+#include "ui_KeywordSearch.h"
+
+#include <QClipboard>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QTreeWidgetItem>
+#include <QWheelEvent>
+#include <QWindow>
+
+namespace {
+
+const QString kEmptyCodeBox = QStringLiteral("   .    ");
+const QString kHeaderSearch = QStringLiteral("Tabular Search");
+const QString kHeaderSection = QStringLiteral("Tabular Section");
+const QString kHeaderChapter = QStringLiteral("Chapter Information");
+const QString kHeaderSubChapter = QStringLiteral("Sub-Chapter Information");
+
+std::int64_t NowMs() {
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+QColor ToColor(TRgb ARgb) {
+    return QColor(ARgb.Red, ARgb.Green, ARgb.Blue);
+}
+
+int PageOfLine(int ALine, int APageHeight) {
+    return (ALine + APageHeight - 1) / APageHeight;
+}
+
+TTabularObject ObjectOfItem(const QTreeWidgetItem* AItem) {
+    auto* code = static_cast<TCodeInfo*>(AItem->data(0, Qt::UserRole).value<void*>());
+    return code ? TTabularObject(code) : TTabularObject();
+}
+
+} // namespace
+
+TfrmKeyWordSearch::TfrmKeyWordSearch(TMessageService& AMessages, QWidget* AParent,
+                                     TfrmInfoOf7Code* AInfoDialog)
+    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      FUi(new Ui::TfrmKeyWordSearch), FMessages(AMessages),
+      FInfoDialog(AInfoDialog ? AInfoDialog : frmInfoOf7Code), FWheel(NowMs()) {
+    FUi->setupUi(this);
+    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
+    setWindowIcon(TabulonIcon());
+    SetUpLook();
+    SetUpMenu();
+    ConnectControls();
+    if (FullScreen == 1) {
+        setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        setFixedSize(1167, 691);
+    }
+    ResetCodeBox();
+    UpdateNavigationButtons();
+}
+
+TfrmKeyWordSearch::~TfrmKeyWordSearch() = default;
+
+void TfrmKeyWordSearch::SetUpLook() {
+    const QFont courier = PixelFont(QStringLiteral("Courier New"), 16);
+    setFont(TahomaFont(12));
+    for (QWidget* panel : {static_cast<QWidget*>(FUi->Panel1), static_cast<QWidget*>(FUi->Panel8),
+                           static_cast<QWidget*>(FUi->pnlChDesc), static_cast<QWidget*>(FUi->Panel6),
+                           static_cast<QWidget*>(FUi->Panel2), static_cast<QWidget*>(FUi->pnPrompt)})
+        SetBackgroundColor(panel, TColors::SkyBlue);
+    FUi->Panel1->setFont(TahomaFont(29));
+    FUi->Panel1->setAlignment(Qt::AlignCenter);
+    for (QLabel* label : {FUi->lbType, FUi->Label3, FUi->plNum})
+        label->setAlignment(Qt::AlignCenter);
+
+    FUi->TreeView1->setFont(courier);
+    SetTextColor(FUi->TreeView1, TColors::Blue);
+    FUi->TreeView1->setHeaderHidden(true);
+    FUi->TreeView1->setRootIsDecorated(false);
+    FUi->TreeView1->setIndentation(0);
+    FUi->TreeView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FUi->TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The shown node keeps its highlight when the list loses the focus.
+    QPalette tree = FUi->TreeView1->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        tree.setColor(group, QPalette::Highlight, QColor(51, 153, 255));
+        tree.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    FUi->TreeView1->setPalette(tree);
+
+    FUi->pnlChapterTitle->setFont(PixelFont(QStringLiteral("Courier New"), 19));
+    FUi->pnlChapterDesc->setFont(courier);
+    FUi->pnlSubChapterTitle->setFont(PixelFont(QStringLiteral("Courier New"), 19));
+    FUi->pnlSubChapterDesc->setFont(courier);
+    for (QLabel* label : {FUi->pnlChapterTitle, FUi->pnlChapterDesc})
+        SetTextColor(label, TColors::Navy);
+    for (QLabel* label : {FUi->pnlSubChapterTitle, FUi->pnlSubChapterDesc})
+        SetTextColor(label, TColors::Teal);
+
+    QTextEdit* text = FUi->RichEdit1;
+    text->setReadOnly(true);
+    text->setLineWrapMode(QTextEdit::NoWrap);
+    text->setFont(PixelFont(QStringLiteral("Courier New"), 19));
+    text->document()->setDefaultFont(text->font());
+    text->document()->setDocumentMargin(2);
+    text->setContextMenuPolicy(Qt::CustomContextMenu);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SetTextColor(text, ToColor(kTextGrey));
+
+    for (QPushButton* button : FUi->Panel6->findChildren<QPushButton*>())
+        button->setFont(TahomaFont(11));
+    FUi->lbRec->setFont(TahomaFont(11));
+    FUi->lbRec->setAlignment(Qt::AlignCenter);
+
+    for (QCheckBox* box : {FUi->ckDescription, FUi->ckInclusion, FUi->ckIncludes, FUi->ckCodeFirst,
+                           FUi->ckCodeAlso, FUi->ckExclude1, FUi->ckExclude2})
+        box->setEnabled(false);
+    // ">" turns letters to upper case; "n" takes a letter or a digit, and may stay blank.
+    FUi->edtCode->setInputMask(QStringLiteral(">nnn.nnnn;_"));
+    FUi->edtCode->setMaxLength(8);
+    FUi->edtCode->setFont(PixelFont(QStringLiteral("Courier New"), 16));
+    FUi->edtSelected->setReadOnly(true);
+    QPalette selected = FUi->edtSelected->palette();
+    selected.setColor(QPalette::Base, QColor(192, 192, 192));
+    selected.setColor(QPalette::Text, TColors::Green);
+    FUi->edtSelected->setPalette(selected);
+
+    FUi->edtKeyWord->setFont(PixelFont(QStringLiteral("Courier New"), 13));
+    FUi->Edit1->setFont(PixelFont(QStringLiteral("Courier New"), 13));
+    FUi->Edit1->setFrame(false);
+    FUi->Edit1->setReadOnly(true);
+    QPalette count = FUi->Edit1->palette();
+    count.setColor(QPalette::Base, TColors::SkyBlue);
+    count.setColor(QPalette::Text, TColors::Olive);
+    FUi->Edit1->setPalette(count);
+    SetTextColor(FUi->lbCombine, TColors::Olive);
+
+    FUi->StringGrid1->setColumnCount(4);
+    FUi->StringGrid1->setRowCount(10);
+    const int widths[] = {163, 172, 185, 182};
+    for (int column = 0; column < 4; ++column)
+        FUi->StringGrid1->setColumnWidth(column, widths[column]);
+    FUi->StringGrid1->horizontalHeader()->hide();
+    FUi->StringGrid1->verticalHeader()->hide();
+    FUi->StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FUi->StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FUi->ListView1->setHeaderLabels({QStringLiteral("Keywords Search History")});
+    FUi->ListView1->setColumnWidth(0, 700);
+    FUi->ListView1->setRootIsDecorated(false);
+    FUi->plPrompt->hide();
+    FUi->plHistory->hide();
+}
+
+void TfrmKeyWordSearch::SetUpMenu() {
+    FPopup = new QMenu(this);
+    auto add = [this](const char* AName, const char* AText) {
+        QAction* action = FPopup->addAction(QString::fromLatin1(AText));
+        action->setObjectName(QString::fromLatin1(AName));
+        return action;
+    };
+    Jump1 = add("Jump1", "Go (F5)");
+    Copy1 = add("Copy1", "Copy (Ctrl+C)");
+    FPopup->addSeparator();
+    SelectCodeS1 = add("SelectCodeS1", "Copy Code (F10)");
+    SelectCodeDescF111 = add("SelectCodeDescF111", "Copy Code + Desc (F11)");
+    CopyCodeShortDescF111 = add("CopyCodeShortDescF111", "Copy Code + Short Desc (Ctrl + F11)");
+    connect(FPopup, &QMenu::aboutToShow, this, &TfrmKeyWordSearch::MenuAboutToShow);
+    connect(Jump1, &QAction::triggered, this, &TfrmKeyWordSearch::JumpClick);
+    connect(Copy1, &QAction::triggered, this, &TfrmKeyWordSearch::CopySelection);
+    connect(SelectCodeS1, &QAction::triggered, this,
+            [this] { ShowAvailableCodes(TrimmedSelection(), false); });
+    connect(SelectCodeDescF111, &QAction::triggered, this,
+            [this] { ShowAvailableCodes(TrimmedSelection(), true); });
+    connect(CopyCodeShortDescF111, &QAction::triggered, this,
+            [this] { ShowAvailableCodes(TrimmedSelection(), true); });
+    connect(FUi->RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint& APos) {
+        FPopup->popup(FUi->RichEdit1->viewport()->mapToGlobal(APos));
+    });
+}
+
+void TfrmKeyWordSearch::ConnectControls() {
+    connect(FUi->btnFirstPage, &QPushButton::clicked, this, [this] { ShowPage(1); });
+    connect(FUi->btnPriorPage, &QPushButton::clicked, this, [this] { ShowPage(FCurPageIndex - 1); });
+    connect(FUi->btnNextPage, &QPushButton::clicked, this, [this] { ShowPage(FCurPageIndex + 1); });
+    connect(FUi->btnLastPage, &QPushButton::clicked, this, [this] { ShowPage(FPageNumber); });
+    connect(FUi->btnBack, &QPushButton::clicked, this, &TfrmKeyWordSearch::GoBack);
+    connect(FUi->btnReview, &QPushButton::clicked, this, &TfrmKeyWordSearch::GoReview);
+    connect(FUi->btnPriorCode, &QPushButton::clicked, this, [this] { StepCode(true); });
+    connect(FUi->btnNextCode, &QPushButton::clicked, this, [this] { StepCode(false); });
+    connect(FUi->btnGo, &QPushButton::clicked, this, &TfrmKeyWordSearch::GoClick);
+    connect(FUi->edtCode, &QLineEdit::returnPressed, this, &TfrmKeyWordSearch::GoClick);
+    connect(FUi->ckAdvanced, &QCheckBox::toggled, this, &TfrmKeyWordSearch::FullTextToggled);
+    for (QCheckBox* box : {FUi->ckDescription, FUi->ckInclusion, FUi->ckIncludes, FUi->ckCodeFirst,
+                           FUi->ckCodeAlso, FUi->ckExclude1, FUi->ckExclude2})
+        connect(box, &QCheckBox::clicked, this, &TfrmKeyWordSearch::HidePrompt);
+    connect(FUi->btnClear, &QPushButton::clicked, this, [this] { ClearKeywords(false); });
+    connect(FUi->BitBtn2, &QPushButton::clicked, this, [this] { ClearKeywords(true); });
+    connect(FUi->TreeView1, &QTreeWidget::itemClicked, this, [this] { ShowTreeSelection(); });
+
+    for (QObject* watched :
+         {static_cast<QObject*>(FUi->RichEdit1), static_cast<QObject*>(FUi->RichEdit1->viewport()),
+          static_cast<QObject*>(FUi->edtCode), static_cast<QObject*>(FUi->edtKeyWord),
+          static_cast<QObject*>(FUi->TreeView1), static_cast<QObject*>(FUi->pnlChapterDesc),
+          static_cast<QObject*>(FUi->pnlSubChapterDesc)})
+        watched->installEventFilter(this);
+}
+
+// ---- Start and layout --------------------------------------------------------------------
+
+void TfrmKeyWordSearch::showEvent(QShowEvent* AEvent) {
+    QDialog::showEvent(AEvent);
+    if (AEvent->spontaneous())
+        return;
+    if (!IsEmptyObject(FInitObject)) {
+        if (std::holds_alternative<TSubChapter*>(FInitObject))
+            SetHeader(kHeaderSubChapter);
+        else if (std::holds_alternative<TChapter*>(FInitObject))
+            SetHeader(kHeaderChapter);
+        else
+            SetHeader(kHeaderSection);
+        FUi->lbType->setText(QStringLiteral("Code"));
+    } else if (!FInitCode.isEmpty()) {
+        SetHeader(kHeaderSection);
+        FUi->lbType->setText(QStringLiteral("Code"));
+    } else {
+        SetHeader(kHeaderSearch);
+        FUi->lbType->setText(QStringLiteral("Search"));
+        FUi->edtKeyWord->setFocus();
+    }
+    FWheel.Reset(NowMs());
+}
+
+void TfrmKeyWordSearch::TextAreaResized() {
+    if (isMinimized())
+        return;
+    QTextEdit* text = FUi->RichEdit1;
+    int charWidth = 0, lineHeight = 0;
+    GetFontCharMetrics(text->font(), charWidth, lineHeight);
+    if (charWidth <= 0 || lineHeight <= 0)
+        return;
+    const int margin = 2 * static_cast<int>(text->document()->documentMargin());
+    const QRect area = text->contentsRect();
+    const int chars = (area.width() - margin) / charWidth;
+    const int lines = (area.height() - margin) / lineHeight;
+    if (chars > 19 && lines > 9) {
+        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        FWordsPerLine = chars - 1;
+        FLinePerPage = lines;
+        if (!IsEmptyObject(FInitObject)) {
+            const TTabularObject start = FInitObject;
+            FInitObject = {};
+            FStartDisplay = true;
+            int line = 0;
+            ShowObject(start, QString(), line);
+            ShowPage(1);
+            FStartDisplay = false;
+            FillTreeFromObject(start);
+        } else if (!FInitCode.isEmpty()) {
+            const QString start = FInitCode;
+            FInitCode.clear();
+            FStartDisplay = true;
+            const bool shown = ShowCodeByText(start, true);
+            FStartDisplay = false;
+            if (shown)
+                text->setFocus();
+        } else {
+            RelayoutCurrent();
+        }
+    } else {
+        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+}
+
+void TfrmKeyWordSearch::SetHeader(const QString& AHeader) {
+    FUi->Panel1->setText(AHeader);
+}
+
+void TfrmKeyWordSearch::SetDescriptionRows(int AHeight) {
+    FUi->pnlChDesc->setFixedHeight(AHeight);
+    FUi->pnlChDesc->setVisible(AHeight > 0);
+    FUi->pnlSubChapter->setVisible(AHeight > 62);
+}
+
+// ---- Composition and pages ---------------------------------------------------------------
+
+void TfrmKeyWordSearch::ComposeCurrent(const QString& ASelectedSubCode, int& ALine) {
+    FContent = TComposedText();
+    QString selected = ASelectedSubCode;
+    if (auto* const* code = std::get_if<TCodeInfo*>(&FCurCode)) {
+        const TSubChapter* section = (*code)->FSubChapter;
+        FUi->pnlChapterDesc->setText(QStringLiteral("    ") + section->FChapter->FInfo.FName);
+        FUi->pnlSubChapterDesc->setText(QStringLiteral("    ") + section->FInfo.FName);
+        ComposeCodeText(**code, FWordsPerLine, FLinePerPage, selected, ALine, FContent);
+    } else if (auto* const* section = std::get_if<TSubChapter*>(&FCurCode)) {
+        FUi->pnlChapterDesc->setText(QStringLiteral("    ") + (*section)->FChapter->FInfo.FName);
+        FUi->pnlSubChapterDesc->setText(QStringLiteral("    ") + (*section)->FInfo.FName);
+        ComposeSectionText(**section, FWordsPerLine, FContent);
+    } else if (auto* const* chapter = std::get_if<TChapter*>(&FCurCode)) {
+        FUi->pnlChapterDesc->setText(QStringLiteral("    ") + (*chapter)->FInfo.FName);
+        FUi->pnlSubChapterDesc->clear();
+        ComposeChapterText(**chapter, FContent);
+    }
+    FPageNumber = std::max(1, PageOfLine(static_cast<int>(FContent.Lines.size()), FLinePerPage));
+    UpdateNavigationButtons();
+}
+
+void TfrmKeyWordSearch::ShowObject(const TTabularObject& AObject, const QString& ASelectedSubCode,
+                                   int& ALine) {
+    FCurPageIndex = 0;
+    FCurCode = AObject;
+    const QString chapterTitle = QStringLiteral("Chapter   : ");
+    const QString sectionTitle = QStringLiteral("Subchapter: ");
+    if (auto* const* code = std::get_if<TCodeInfo*>(&AObject)) {
+        SetDescriptionRows(122);
+        const TSubChapter* section = (*code)->FSubChapter;
+        FUi->pnlChapterTitle->setText(chapterTitle + section->FChapter->FInfo.FScope);
+        FUi->pnlSubChapterTitle->setText(sectionTitle + section->FInfo.FScope);
+        SetHeader(FStartDisplay ? kHeaderSection : kHeaderSearch);
+    } else if (auto* const* section = std::get_if<TSubChapter*>(&AObject)) {
+        SetDescriptionRows(62);
+        FUi->pnlChapterTitle->setText(chapterTitle + (*section)->FChapter->FInfo.FScope);
+        FUi->pnlSubChapterTitle->setText(sectionTitle + (*section)->FInfo.FScope);
+        SetHeader(kHeaderSubChapter);
+    } else if (auto* const* chapter = std::get_if<TChapter*>(&AObject)) {
+        SetDescriptionRows(0);
+        FUi->pnlChapterTitle->setText(chapterTitle + (*chapter)->FInfo.FScope);
+        FUi->pnlSubChapterTitle->clear();
+        SetHeader(kHeaderChapter);
+    }
+    ComposeCurrent(ASelectedSubCode, ALine);
+}
+
+void TfrmKeyWordSearch::ShowPage(int APage, bool AForce) {
+    HidePrompt();
+    if (IsEmptyObject(FCurCode))
+        return;
+    const int page = APage <= 0 ? 1 : std::min(APage, FPageNumber);
+    if (!AForce && page == FCurPageIndex)
+        return;
+    FCurPageIndex = page;
+    ApplyPage(RenderPage(FContent.Lines, FContent.Kinds, FLinePerPage, page, FSelectedCode,
+                         FSearchKeyWordVariantList, FContent.TypeWords));
+    FUi->lbRec->setText(QStringLiteral("%1/%2").arg(page).arg(FPageNumber));
+    FUi->btnFirstPage->setEnabled(page > 1);
+    FUi->btnPriorPage->setEnabled(page > 1);
+    FUi->btnNextPage->setEnabled(page < FPageNumber);
+    FUi->btnLastPage->setEnabled(page < FPageNumber);
+}
+
+void TfrmKeyWordSearch::ApplyPage(const TRenderedPage& APage) {
+    FOriginalLine = APage.OriginalLine;
+    QTextEdit* text = FUi->RichEdit1;
+    text->setUpdatesEnabled(false);
+    // The last line feed would open an empty line below the page and make it one line taller
+    // than the text area.
+    const QString shown = APage.Text.endsWith(QLatin1Char('\n')) ? APage.Text.chopped(1) : APage.Text;
+    const int end = static_cast<int>(shown.size());
+    // Through the document: the control's own setPlainText would give the whole new page the
+    // format at the caret, the underline of the last page's selected code among it.
+    text->document()->setPlainText(shown);
+    QTextCursor cursor(text->document());
+    for (const TColourRun& run : APage.Runs) {
+        cursor.setPosition(std::min(static_cast<int>(run.Start), end));
+        cursor.setPosition(std::min(static_cast<int>(run.Start + run.Length), end), QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setForeground(ToColor(run.Colour));
+        cursor.mergeCharFormat(format);
+    }
+    if (APage.SelectedStart >= 0) {
+        cursor.setPosition(static_cast<int>(APage.SelectedStart));
+        cursor.setPosition(static_cast<int>(APage.SelectedStart + APage.SelectedLength),
+                           QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setFontUnderline(true);
+        cursor.mergeCharFormat(format);
+    }
+    text->setTextCursor(QTextCursor(text->document()));
+    text->setUpdatesEnabled(true);
+}
+
+void TfrmKeyWordSearch::RelayoutCurrent() {
+    if (IsEmptyObject(FCurCode))
+        return;
+    int unused = 0;
+    ComposeCurrent(QString(), unused);
+    const int line = LineOfAnchor(FContent.Kinds, FOriginalLine);
+    ShowPage(PageOfLine(line, FLinePerPage), true);
+}
+
+// ---- Navigation --------------------------------------------------------------------------
+
+TVisitItem TfrmKeyWordSearch::CurrentVisit() const {
+    return TVisitItem{FCurCode, FSelectedCode, FCurPageIndex};
+}
+
+void TfrmKeyWordSearch::PushBack(bool AClearReview) {
+    FHistory.PushBack(CurrentVisit(), AClearReview);
+}
+
+void TfrmKeyWordSearch::UpdateNavigationButtons() {
+    FUi->btnBack->setEnabled(FHistory.CanGoBack());
+    FUi->btnReview->setEnabled(FHistory.CanReview());
+}
+
+void TfrmKeyWordSearch::ShowVisit(const TVisitItem& AItem) {
+    FSelectedCode = AItem.FSelectedCode;
+    int unused = 0;
+    ShowObject(AItem.FObject, QString(), unused);
+    ShowPage(AItem.FPageIndex);
+}
+
+void TfrmKeyWordSearch::GoBack() {
+    HidePrompt();
+    TVisitItem target;
+    if (FHistory.GoBack(CurrentVisit(), target))
+        ShowVisit(target);
+}
+
+void TfrmKeyWordSearch::GoReview() {
+    HidePrompt();
+    TVisitItem target;
+    if (FHistory.GoReview(CurrentVisit(), target))
+        ShowVisit(target);
+}
+
+void TfrmKeyWordSearch::StepCode(bool ABackward) {
+    auto* const* code = std::get_if<TCodeInfo*>(&FCurCode);
+    if (!code || !ChapterList)
+        return;
+    TCodeInfo* next = StepCategory(*ChapterList, **code, ABackward);
+    if (!next)
+        return;
+    PushBack(true);
+    int unused = 0;
+    ShowObject(next, QString(), unused);
+    FSelectedCode = next->FCode;
+    ShowPage(1);
+}
+
+void TfrmKeyWordSearch::JumpToChapter() {
+    HidePrompt();
+    TChapter* chapter = nullptr;
+    if (auto* const* code = std::get_if<TCodeInfo*>(&FCurCode))
+        chapter = (*code)->FSubChapter->FChapter;
+    else if (auto* const* section = std::get_if<TSubChapter*>(&FCurCode))
+        chapter = (*section)->FChapter;
+    if (!chapter)
+        return;
+    PushBack(true);
+    FSelectedCode.clear();
+    int unused = 0;
+    ShowObject(chapter, QString(), unused);
+    ShowPage(1);
+    FUi->RichEdit1->setFocus();
+}
+
+void TfrmKeyWordSearch::JumpToSection() {
+    HidePrompt();
+    auto* const* code = std::get_if<TCodeInfo*>(&FCurCode);
+    if (!code)
+        return;
+    PushBack(true);
+    FSelectedCode.clear();
+    int unused = 0;
+    ShowObject((*code)->FSubChapter, QString(), unused);
+    ShowPage(1);
+    FUi->RichEdit1->setFocus();
+}
+
+void TfrmKeyWordSearch::FillTreeFromObject(const TTabularObject& AObject) {
+    FUi->TreeView1->clear();
+    FCurCodeItem = nullptr;
+    const QList<TCodeInfo*> categories = CategoriesOf(AObject);
+    for (TCodeInfo* category : categories) {
+        auto* item = new QTreeWidgetItem(FUi->TreeView1, {QLatin1Char(' ') + category->FCode});
+        item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(category)));
+    }
+    FUi->plNum->setText(QString::number(categories.size()));
+}
+
+void TfrmKeyWordSearch::ShowTreeSelection() {
+    QTreeWidgetItem* item = FUi->TreeView1->currentItem();
+    if (!item || item == FCurCodeItem)
+        return;
+    FCurCodeItem = item;
+    const TTabularObject object = ObjectOfItem(item);
+    if (IsEmptyObject(object))
+        return;
+    PushBack(true);
+    FSelectedCode.clear();
+    int unused = 0;
+    ShowObject(object, QString(), unused);
+    ShowPage(1);
+}
+
+void TfrmKeyWordSearch::WheelTurned(int ADelta) {
+    if (!FWheel.Accept(NowMs()))
+        return;
+    QTextEdit* text = FUi->RichEdit1;
+    text->setEnabled(false);
+    ShowPage(ADelta <= 0 ? FCurPageIndex + 1 : FCurPageIndex - 1);
+    text->setEnabled(true);
+    text->setFocus();
+}
+
+// ---- Going to a code ---------------------------------------------------------------------
+
+bool TfrmKeyWordSearch::ShowCodeByText(const QString& ACode, bool AWithTree) {
+    QString category, subCode;
+    if (!SplitCode(ACode, category, subCode)) {
+        FMessages.Information(this, QStringLiteral("Please select correct code in the text box!"));
+        ResetCodeBox();
+        return false;
+    }
+    TCodeInfo* categoryNode = FindCategory(category);
+    if (!categoryNode) {
+        FMessages.Information(this, QStringLiteral("Code is not exist!"));
+        ResetCodeBox();
+        return false;
+    }
+    TCodeInfo* found = nullptr;
+    if (subCode.size() == 4) {
+        QString fullDesc;
+        found = categoryNode->FindHeaderBy4SubCodes(subCode, fullDesc);
+        if (found) {
+            TfrmInfoOf7Code& dialog = InfoDialog();
+            dialog.SetQuestion(ACode, found->FCode, fullDesc);
+            if (dialog.exec() != 1) {
+                ResetCodeBox();
+                return false;
+            }
+            QString foundCategory;
+            SplitCode(found->FCode, foundCategory, subCode);
+        }
+    } else {
+        found = categoryNode->FindSubCodeByName(subCode);
+    }
+    if (!found &&
+        !FMessages.Question(this,
+                            QStringLiteral("Code found but Sub-Category is not correct, would you "
+                                           "like continue to view code text?"),
+                            QStringLiteral("Sub-Category not found!"), QMessageBox::Yes)) {
+        ResetCodeBox();
+        return false;
+    }
+    if (AWithTree) {
+        FUi->TreeView1->clear();
+        FCurCodeItem = nullptr;
+        auto* item = new QTreeWidgetItem(FUi->TreeView1, {categoryNode->FCode});
+        item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(categoryNode)));
+        FUi->plNum->setText(QStringLiteral("1"));
+    }
+    PushBack(true);
+    int line = 0;
+    ShowObject(categoryNode, subCode, line);
+    FSelectedCode = categoryNode->FCode;
+    if (!subCode.isEmpty())
+        FSelectedCode += QLatin1Char('.') + subCode;
+    ShowPage(PageOfLine(std::max(line, 1), FLinePerPage));
+    ResetCodeBox();
+    return true;
+}
+
+TfrmInfoOf7Code& TfrmKeyWordSearch::InfoDialog() {
+    if (FInfoDialog)
+        return *FInfoDialog;
+    if (!FOwnInfoDialog)
+        FOwnInfoDialog = std::make_unique<TfrmInfoOf7Code>(this);
+    return *FOwnInfoDialog;
+}
+
+// ---- Copying codes -----------------------------------------------------------------------
+
+void TfrmKeyWordSearch::ShowAvailableCodes(const QString& ACode, bool AWithDesc) {
+    QString category, subCode;
+    if (!SplitCode(ACode, category, subCode))
+        return;
+    TfrmSelectCode dialog(FMessages, this);
+    dialog.SetCodeHeader(category + QLatin1Char('.') + subCode);
+    const int count = dialog.GetAllAvailableCodes();
+    if (count == 0) {
+        // A code text that names no code of the tabular list is not put on the clipboard.
+        FMessages.Information(this, QStringLiteral("Code is not exist!"));
+        return;
+    }
+    if (count == 1) {
+        // The one reportable code: the code itself when it is final, else the only code below.
+        const QString code = dialog.FCodeList.first();
+        const QString desc = dialog.FDescList.value(0);
+        FUi->edtSelected->setText(code);
+        QString clip = code;
+        if (AWithDesc && !desc.isEmpty())
+            clip += QStringLiteral("  ") + (CtrlKeyDown() ? dialog.GetShortDesc(code, desc) : desc);
+        QGuiApplication::clipboard()->setText(clip);
+        return;
+    }
+    if (dialog.exec() == 1)
+        FUi->edtSelected->setText(dialog.FSelectedCode);
+}
+
+QString TfrmKeyWordSearch::TrimmedSelection() const {
+    return FUi->RichEdit1->textCursor().selectedText().trimmed();
+}
+
+void TfrmKeyWordSearch::CopySelection() {
+    const QString selection = FUi->RichEdit1->textCursor().selectedText();
+    if (!selection.isEmpty())
+        QGuiApplication::clipboard()->setText(selection);
+}
+
+void TfrmKeyWordSearch::MenuAboutToShow() {
+    QString category, subCode;
+    const QString selection = TrimmedSelection();
+    const bool isCode = SplitCode(selection, category, subCode);
+    Jump1->setEnabled(isCode);
+    SelectCodeS1->setEnabled(isCode);
+    Copy1->setEnabled(!FUi->RichEdit1->textCursor().selectedText().isEmpty());
+    SelectCodeDescF111->setEnabled(true);
+    CopyCodeShortDescF111->setEnabled(true);
+}
+
+void TfrmKeyWordSearch::WidenSelectionToCode() {
+    QTextEdit* edit = FUi->RichEdit1;
+    QTextCursor cursor = edit->textCursor();
+    const QString word = cursor.selectedText();
+    if (word.trimmed().isEmpty())
+        return;
+    const QString text = edit->toPlainText();
+    const int s = cursor.selectionStart();
+    const int n = cursor.selectionEnd() - s;
+    auto at = [&text](int AIndex) { return AIndex >= 0 && AIndex < text.size() ? text[AIndex] : QChar(); };
+    auto select = [&](int AStart, int AEnd) {
+        cursor.setPosition(AStart);
+        cursor.setPosition(AEnd, QTextCursor::KeepAnchor);
+        edit->setTextCursor(cursor);
+    };
+    if (s > 4 && n <= 4) {
+        const QChar before = at(s - 5);
+        if (at(s - 1) == QLatin1Char('.') &&
+            (before == QLatin1Char(' ') || before == QLatin1Char('(') || before == QLatin1Char('-'))) {
+            const int length = word.endsWith(QLatin1Char(' ')) ? n + 3 : n + 4;
+            select(s - 4, s - 4 + length);
+        }
+        return;
+    }
+    if (word.size() == 3 && at(s + 3) == QLatin1Char('.')) {
+        // The code ends at the first blank, ")" or "-" from its sixth character on (or at the
+        // line's end).
+        for (int i = s + 5; i <= text.size(); ++i) {
+            const QChar c = at(i);
+            if (c.isNull() || c == QLatin1Char(' ') || c == QLatin1Char(')') ||
+                c == QLatin1Char('-') || c == QLatin1Char('\n')) {
+                select(s, i);
+                return;
+            }
+        }
+    }
+}
+
+// ---- The code box ------------------------------------------------------------------------
+
+QString TfrmKeyWordSearch::CodeBoxText() const {
+    QString text = FUi->edtCode->displayText();
+    text.replace(QLatin1Char('_'), QLatin1Char(' '));
+    return text;
+}
+
+void TfrmKeyWordSearch::ResetCodeBox() {
+    FUi->edtCode->setText(kEmptyCodeBox);
+    FUi->edtCode->setSelection(0, 1);
+}
+
+void TfrmKeyWordSearch::CodeBoxKeyReleased() {
+    const QString text = CodeBoxText();
+    int firstPos = 0;
+    QChar firstChar;
+    if (CountCodeChars(text, firstPos, firstChar) == 1 && firstPos != 1) {
+        FUi->edtCode->setText(firstChar + kEmptyCodeBox.mid(1));
+        FUi->edtCode->setSelection(1, 1);
+    }
+}
+
+void TfrmKeyWordSearch::CodeBoxClicked() {
+    int firstPos = 0;
+    QChar firstChar;
+    const int n = CountCodeChars(CodeBoxText(), firstPos, firstChar);
+    if (n < 3)
+        FUi->edtCode->setSelection(n, 1);
+    else if (n < 8)
+        FUi->edtCode->setSelection(n + 1, 1);
+}
+
+void TfrmKeyWordSearch::GoClick() {
+    HidePrompt();
+    ShowCodeByText(CodeBoxText().trimmed().toUpper(), false);
+    FUi->edtCode->setFocus();
+}
+
+void TfrmKeyWordSearch::JumpClick() {
+    ShowCodeByText(TrimmedSelection(), false);
+    FUi->RichEdit1->setFocus();
+}
+
+// ---- Keys, mouse and the rest ------------------------------------------------------------
+
+bool TfrmKeyWordSearch::HandleWindowKey(int AKey, bool AInTextArea) {
+    switch (AKey) {
+    case Qt::Key_Escape: reject(); return true;
+    case Qt::Key_PageUp: ShowPage(FCurPageIndex - 1); return true;
+    case Qt::Key_PageDown: ShowPage(FCurPageIndex + 1); return true;
+    case Qt::Key_F1: ShowPage(1); return true;
+    case Qt::Key_F2: ShowPage(FPageNumber); return true;
+    case Qt::Key_F3: GoBack(); return true;
+    case Qt::Key_F4: GoReview(); return true;
+    case Qt::Key_F6: FUi->edtCode->setFocus(); return true;
+    case Qt::Key_F7: FUi->edtKeyWord->setFocus(); return true;
+    case Qt::Key_F8: StepCode(true); return true;
+    case Qt::Key_F9: StepCode(false); return true;
+    case Qt::Key_F12: AskQuit(); return true;
+    default: break;
+    }
+    if (!AInTextArea)
+        return false;
+    switch (AKey) {
+    case Qt::Key_F5: JumpClick(); return true;
+    case Qt::Key_F10: ShowAvailableCodes(TrimmedSelection(), false); return true;
+    case Qt::Key_F11: ShowAvailableCodes(TrimmedSelection(), true); return true;
+    default: return false;
+    }
+}
+
+void TfrmKeyWordSearch::AskQuit() {
+    if (FMessages.Question(this, QStringLiteral("Do you want to quit this program?"),
+                           QStringLiteral("Exit Program"), QMessageBox::No))
+        done(3);
+}
+
+bool TfrmKeyWordSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
+    QTextEdit* text = FUi->RichEdit1;
+    const QEvent::Type type = AEvent->type();
+    if (AWatched == text && type == QEvent::Resize) {
+        // The text area has its new size now; lay out after the event has been handled.
+        QTimer::singleShot(0, this, &TfrmKeyWordSearch::TextAreaResized);
+        return false;
+    }
+    if (AWatched == text && type == QEvent::Enter)
+        HidePrompt();
+    if (type == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(AEvent);
+        if (AWatched == text) {
+            if (key->matches(QKeySequence::Copy)) {
+                CopySelection();
+                return true;
+            }
+            return HandleWindowKey(key->key(), true);
+        }
+        if (AWatched == FUi->edtCode || AWatched == FUi->edtKeyWord || AWatched == FUi->TreeView1) {
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (!(enter && AWatched != FUi->TreeView1))
+                HidePrompt();
+            return HandleWindowKey(key->key(), false);
+        }
+    }
+    if (type == QEvent::KeyRelease) {
+        if (AWatched == FUi->edtCode)
+            CodeBoxKeyReleased();
+        else if (AWatched == FUi->TreeView1)
+            ShowTreeSelection();
+    }
+    if (AWatched == FUi->edtCode && type == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton)
+        QTimer::singleShot(0, this, &TfrmKeyWordSearch::CodeBoxClicked);
+    if (AWatched == text->viewport()) {
+        if (type == QEvent::Wheel) {
+            WheelTurned(static_cast<QWheelEvent*>(AEvent)->angleDelta().y());
+            AEvent->accept();
+            return true;
+        }
+        if (type == QEvent::MouseButtonDblClick)
+            QTimer::singleShot(0, this, &TfrmKeyWordSearch::WidenSelectionToCode);
+    }
+    if (AWatched == FUi->pnlChapterDesc || AWatched == FUi->pnlSubChapterDesc) {
+        auto* label = static_cast<QLabel*>(AWatched);
+        if (type == QEvent::Enter && !label->text().isEmpty())
+            label->setCursor(Qt::PointingHandCursor);
+        else if (type == QEvent::Leave)
+            label->unsetCursor();
+        else if (type == QEvent::MouseButtonRelease &&
+                 static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton) {
+            if (AWatched == FUi->pnlChapterDesc)
+                JumpToChapter();
+            else
+                JumpToSection();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(AWatched, AEvent);
+}
+
+void TfrmKeyWordSearch::reject() {
+    done(2);
+}
+
+void TfrmKeyWordSearch::FullTextToggled(bool AChecked) {
+    for (QCheckBox* box : {FUi->ckDescription, FUi->ckInclusion, FUi->ckIncludes, FUi->ckCodeFirst,
+                           FUi->ckCodeAlso, FUi->ckExclude1, FUi->ckExclude2}) {
+        box->setEnabled(AChecked);
+        if (!AChecked)
+            box->setChecked(false);
+    }
+    if (AChecked)
+        FUi->ckDescription->setChecked(true);
+}
+
+void TfrmKeyWordSearch::ClearKeywords(bool AAlsoResults) {
+    HidePrompt();
+    FUi->edtKeyWord->clear();
+    FUi->Edit1->clear();
+    ResetCodeBox();
+    FUi->lbCombine->setText(QStringLiteral(" Unknown "));
+    if (!AAlsoResults)
+        return;
+    FUi->TreeView1->clear();
+    FCurCodeItem = nullptr;
+    FUi->pnlChapterDesc->clear();
+    FUi->pnlSubChapterDesc->clear();
+    FUi->RichEdit1->clear();
+}
+
+void TfrmKeyWordSearch::HidePrompt() {
+    FUi->plPrompt->hide();
+}

@@ -1,0 +1,135 @@
+// TfrmKeyWordSearch: the keyword search window, which is also the code-detail viewer. Opened on
+// a chapter, section or category (FInitObject) or on a code text (FInitCode) it shows that object
+// as pages of coloured fixed-pitch text, moves between codes with Back/Review, the result list,
+// the description panels and prior/next code, goes to a typed code (seven-character codes through
+// the seventh-character dialog) and copies reportable codes with their descriptions.
+//
+// Modal results: 3 quits the program (F12 and Yes), 2 is the ordinary cancel (Escape).
+#pragma once
+
+#include "CodeNavigation.h"
+#include "CodeTextLayout.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class TfrmKeyWordSearch;
+}
+class TMessageService;
+class TfrmInfoOf7Code;
+class QAction;
+class QMenu;
+class QTreeWidgetItem;
+struct TRenderedPage;
+
+class TfrmKeyWordSearch : public QDialog {
+    Q_OBJECT
+
+public:
+    // AInfoDialog is the seventh-character dialog to ask (default: the run's frmInfoOf7Code, or
+    // one of the window's own when the run has none).
+    explicit TfrmKeyWordSearch(TMessageService& AMessages, QWidget* AParent = nullptr,
+                               TfrmInfoOf7Code* AInfoDialog = nullptr);
+    ~TfrmKeyWordSearch() override;
+
+    // Start fields, set by the opener before showing the window.
+    int FInitType = 0;           // 0 keyword search, 1 chapter, 2 section, 3 code
+    TTabularObject FInitObject;  // shown at the first layout when set
+    QString FInitCode;           // a code text shown at the first layout when set
+
+    // Makes AObject current and composes its text; ALine receives the 1-based line of
+    // ASelectedSubCode when it is found (left as it was otherwise). Renders nothing.
+    void ShowObject(const TTabularObject& AObject, const QString& ASelectedSubCode, int& ALine);
+    // Renders page APage (clamped to 1..pages); nothing when it is shown already unless AForce.
+    void ShowPage(int APage, bool AForce = false);
+    // Composes the current object again at the present width and height and shows the page that
+    // holds the line that began the page shown before.
+    void RelayoutCurrent();
+    // Goes to a code text (A01, A01.02, S06.0X1A); false when nothing was shown.
+    bool ShowCodeByText(const QString& ACode, bool AWithTree);
+    // Copies the reportable code named by ACode (with its long, or with Ctrl its short,
+    // description when AWithDesc), through the selection dialog when there are several.
+    void ShowAvailableCodes(const QString& ACode, bool AWithDesc);
+
+    void GoBack();
+    void GoReview();
+    void StepCode(bool ABackward);
+    void JumpToChapter();
+    void JumpToSection();
+
+    // State the tests and the opener look at.
+    const TTabularObject& CurrentObject() const { return FCurCode; }
+    const TComposedText& Content() const { return FContent; }
+    const QString& SelectedCode() const { return FSelectedCode; }
+    int WordsPerLine() const { return FWordsPerLine; }
+    int LinePerPage() const { return FLinePerPage; }
+    int CurrentPage() const { return FCurPageIndex; }
+    int PageCount() const { return FPageNumber; }
+    int OriginalLine() const { return FOriginalLine; }
+
+protected:
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+    void showEvent(QShowEvent* AEvent) override;
+    void reject() override;
+
+private:
+    void SetUpLook();
+    void SetUpMenu();
+    void ConnectControls();
+    void TextAreaResized();
+    void ApplyPage(const TRenderedPage& APage);
+    void SetHeader(const QString& AHeader);
+    void SetDescriptionRows(int AHeight);
+    void ComposeCurrent(const QString& ASelectedSubCode, int& ALine);
+    void UpdateNavigationButtons();
+    TVisitItem CurrentVisit() const;
+    void PushBack(bool AClearReview);
+    void ShowVisit(const TVisitItem& AItem);
+    void FillTreeFromObject(const TTabularObject& AObject);
+    void ShowTreeSelection();
+    void ResetCodeBox();
+    QString CodeBoxText() const;
+    void CodeBoxKeyReleased();
+    void CodeBoxClicked();
+    void GoClick();
+    void JumpClick();
+    void CopySelection();
+    QString TrimmedSelection() const;
+    void MenuAboutToShow();
+    void WidenSelectionToCode();
+    void WheelTurned(int ADelta);
+    bool HandleWindowKey(int AKey, bool AInTextArea);
+    void AskQuit();
+    void FullTextToggled(bool AChecked);
+    void ClearKeywords(bool AAlsoResults);
+    void HidePrompt();
+    TfrmInfoOf7Code& InfoDialog();
+
+    std::unique_ptr<Ui::TfrmKeyWordSearch> FUi;
+    TMessageService& FMessages;
+    TfrmInfoOf7Code* FInfoDialog;
+    std::unique_ptr<TfrmInfoOf7Code> FOwnInfoDialog;
+    QMenu* FPopup = nullptr;
+    QAction* Jump1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* SelectCodeS1 = nullptr;
+    QAction* SelectCodeDescF111 = nullptr;
+    QAction* CopyCodeShortDescF111 = nullptr;
+
+    TTabularObject FCurCode;
+    TComposedText FContent;
+    QString FSelectedCode;
+    QStringList FSearchKeyWordVariantList;
+    int FWordsPerLine = 90;
+    int FLinePerPage = 16;
+    int FCurPageIndex = 0;
+    int FPageNumber = 1;
+    int FOriginalLine = 0;
+    bool FStartDisplay = false; // the start object or code is being shown
+
+    TVisitHistory FHistory;
+    QTreeWidgetItem* FCurCodeItem = nullptr;
+    TWheelThrottle FWheel;
+};

@@ -1,0 +1,174 @@
+#include "SelectCode.h"
+
+#include "CodeQueries.h"
+#include "EngineGlobals.h"
+#include "KeyboardState.h"
+#include "MessageService.h"
+#include "Waiting.h"
+#include "WindowStyle.h"
+#include "ui_SelectCode.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QShowEvent>
+
+TfrmSelectCode::TfrmSelectCode(TMessageService& AMessages, QWidget* AParent)
+    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      FUi(new Ui::TfrmSelectCode), FMessages(AMessages) {
+    FUi->setupUi(this);
+    setWindowTitle(QStringLiteral("Please Select Reportable Code "));
+    setFixedSize(1062, 457);
+    setFont(TahomaFont(11, false));
+    SetBackgroundColor(this, TColors::SkyBlue);
+    for (QWidget* label : {FUi->Label1, FUi->Label2})
+        label->setFont(TahomaFont(13));
+    FUi->Label3->setFont(TahomaFont(11));
+    FUi->Edit1->setReadOnly(true);
+    QPalette header = FUi->Edit1->palette();
+    header.setColor(QPalette::Base, TColors::Silver);
+    FUi->Edit1->setPalette(header);
+    FUi->Edit3->setReadOnly(true);
+    SetTextColor(FUi->Label4, TColors::Red);
+
+    QTreeWidget* list = FUi->ListView1;
+    list->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Description")});
+    list->setColumnWidth(0, 80);
+    list->setColumnWidth(1, 900);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setFont(PixelFont(QStringLiteral("Courier New"), 14));
+
+    connect(FUi->Edit2, &QLineEdit::textEdited, this, [this](const QString& AText) {
+        const QString upper = AText.toUpper();
+        if (upper != AText) {
+            const int position = FUi->Edit2->cursorPosition();
+            FUi->Edit2->setText(upper);
+            FUi->Edit2->setCursorPosition(position);
+        }
+        FillCodeList();
+    });
+    connect(list, &QTreeWidget::itemSelectionChanged, this, &TfrmSelectCode::SelectionChanged);
+    connect(list, &QTreeWidget::itemDoubleClicked, this, &TfrmSelectCode::RowDoubleClicked);
+    connect(FUi->Button1, &QPushButton::clicked, this, [this] { CopyClicked(TCopy::Code); });
+    connect(FUi->Button3, &QPushButton::clicked, this, [this] { CopyClicked(TCopy::LongDesc); });
+    connect(FUi->Button4, &QPushButton::clicked, this, [this] { CopyClicked(TCopy::CodeLongDesc); });
+    connect(FUi->Button5, &QPushButton::clicked, this, [this] { CopyClicked(TCopy::ShortDesc); });
+    connect(FUi->Button6, &QPushButton::clicked, this, [this] { CopyClicked(TCopy::CodeShortDesc); });
+    connect(FUi->Button2, &QPushButton::clicked, this, [this] { done(2); });
+}
+
+TfrmSelectCode::~TfrmSelectCode() = default;
+
+void TfrmSelectCode::SetCodeHeader(const QString& AHeader) {
+    FUi->Edit1->setText(AHeader.size() == 3 ? AHeader + QLatin1Char('.') : AHeader);
+}
+
+int TfrmSelectCode::GetAllAvailableCodes() {
+    // The header may end in a full stop (a category); the code queries take it without.
+    QString code = FUi->Edit1->text();
+    if (code.endsWith(QLatin1Char('.')))
+        code.chop(1);
+    const TCodeInfo* node = FindCode(code);
+    if (!node)
+        return 0;
+    FCodeList.clear();
+    FDescList.clear();
+    node->GetAllValideCodes(FCodeList, FDescList);
+    return static_cast<int>(FCodeList.size());
+}
+
+QString TfrmSelectCode::GetShortDesc(const QString& ACode, const QString& AFallback) const {
+    WaitWhileLoading(ShortDescLoadState);
+    if (!ShortDescMap)
+        return AFallback;
+    const auto found = ShortDescMap->constFind(ACode);
+    return found == ShortDescMap->constEnd() ? AFallback : found.value();
+}
+
+void TfrmSelectCode::showEvent(QShowEvent* AEvent) {
+    QDialog::showEvent(AEvent);
+    if (!AEvent->spontaneous())
+        FillCodeList();
+}
+
+void TfrmSelectCode::FillCodeList() {
+    QTreeWidget* list = FUi->ListView1;
+    list->clear();
+    int counts[4] = {0, 0, 0, 0}; // codes of 4, 5, 6 and 7 characters
+    const QString filter = FUi->Edit2->text().trimmed();
+    const QString prefix = FUi->Edit1->text() + filter;
+    int rows = 0;
+    for (qsizetype i = 0; i < FCodeList.size(); ++i) {
+        const QString& code = FCodeList[i];
+        if (!filter.isEmpty() &&
+            (code.size() < prefix.size() ||
+             CompareLeading(code, prefix, static_cast<int>(prefix.size()), true, false) != 0))
+            continue;
+        auto* item = new QTreeWidgetItem(list, {code, FDescList.value(i)});
+        item->setForeground(0, TColors::Green);
+        item->setForeground(1, TColors::WindowText);
+        ++rows;
+        const qsizetype length = code.size();
+        if (length >= 5 && length <= 8)
+            ++counts[length - 5];
+    }
+    FUi->Label3->setText(
+        QStringLiteral("Total: %1    (4 chars code: %2    5 chars code: %3    6 chars code: %4    "
+                       "7 chars code: %5)")
+            .arg(rows)
+            .arg(counts[0])
+            .arg(counts[1])
+            .arg(counts[2])
+            .arg(counts[3]));
+}
+
+bool TfrmSelectCode::SelectedRow(QString& ACode, QString& ADesc) const {
+    const QList<QTreeWidgetItem*> selected = FUi->ListView1->selectedItems();
+    if (selected.isEmpty())
+        return false;
+    ACode = selected.first()->text(0);
+    ADesc = selected.first()->text(1);
+    return true;
+}
+
+void TfrmSelectCode::SelectionChanged() {
+    QString code, desc;
+    if (SelectedRow(code, desc))
+        FUi->Edit3->setText(code + QStringLiteral("  ") + GetShortDesc(code, desc));
+}
+
+void TfrmSelectCode::CopyClicked(TCopy AWhat) {
+    QString code, desc;
+    if (!SelectedRow(code, desc)) {
+        FMessages.Information(this, QStringLiteral("Please select code first!"));
+        return;
+    }
+    QString text;
+    switch (AWhat) {
+    case TCopy::Code: text = code; break;
+    case TCopy::LongDesc: text = desc; break;
+    case TCopy::CodeLongDesc: text = code + QStringLiteral("  ") + desc; break;
+    case TCopy::ShortDesc: text = GetShortDesc(code, desc); break;
+    case TCopy::CodeShortDesc: text = code + QStringLiteral("  ") + GetShortDesc(code, desc); break;
+    }
+    QGuiApplication::clipboard()->setText(text);
+    FSelectedCode = code;
+    if (CtrlKeyDown())
+        done(1);
+}
+
+void TfrmSelectCode::RowDoubleClicked() {
+    QString code, desc;
+    if (!SelectedRow(code, desc))
+        return;
+    QGuiApplication::clipboard()->setText(code + QStringLiteral("  ") + desc);
+    FSelectedCode = code;
+    done(1);
+}
+
+void TfrmSelectCode::reject() {
+    done(2);
+}

@@ -1,0 +1,113 @@
+// The chapter browser offscreen on the sample data set: the tree and its labels, opening the
+// viewer by a double-click on a label, folding beside the label, result 3 and the main window's
+// link end to end.
+#include "ChapterSearch.h"
+#include "EngineGlobals.h"
+#include "KeywordSearch.h"
+#include "Main.h"
+#include "WindowTestSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+class ChapterBrowser : public WindowTest {
+  protected:
+    QTreeWidget* Tree(TfrmChapterSearch& ABrowser) {
+        return ABrowser.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    }
+    QPoint LabelPoint(QTreeWidget* ATree, QTreeWidgetItem* AItem) {
+        const QRect cell = ATree->visualItemRect(AItem);
+        return QPoint(cell.left() + 16 + 4 + 20, cell.center().y());
+    }
+    void DoubleClick(QTreeWidget* ATree, const QPoint& APos) {
+        QTest::mouseDClick(ATree->viewport(), Qt::LeftButton, {}, APos);
+    }
+};
+
+TEST_F(ChapterBrowser, ShowsChaptersSectionsAndCategoriesWithPaddedLabels) {
+    TfrmChapterSearch browser(Messages());
+    browser.show();
+    QTreeWidget* tree = Tree(browser);
+    ASSERT_EQ(browser.FInitFlag, 1);
+    ASSERT_EQ(tree->topLevelItemCount(), 3);
+    QTreeWidgetItem* chapter = tree->topLevelItem(0);
+    EXPECT_EQ(chapter->text(0), QStringLiteral("(A00-A09)   Sample infectious diseases"));
+    EXPECT_EQ(chapter->child(0)->text(0), QStringLiteral("(A00-A09) Intestinal infectious diseases"));
+    EXPECT_EQ(chapter->child(0)->child(0)->text(0), QStringLiteral("A00     Cholera"));
+    EXPECT_FALSE(chapter->isExpanded());
+    EXPECT_EQ(tree->topLevelItem(2)->childCount(), 2);
+    EXPECT_EQ(browser.findChild<QLabel*>(QStringLiteral("Panel1"))->text(), QStringLiteral("Chapter Search"));
+    EXPECT_EQ(browser.windowTitle(), QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
+    // Heads as long as the padding are followed directly by the name.
+    EXPECT_EQ(TfrmChapterSearch::NodeLabel(QStringLiteral("(A00-A09)XYZ"), 12, QStringLiteral("N")),
+              QStringLiteral("(A00-A09)XYZN"));
+}
+
+TEST_F(ChapterBrowser, DoubleClickOnALabelOpensTheViewerOnThatObject) {
+    TfrmChapterSearch browser(Messages());
+    int type = -1;
+    QString shown;
+    int answer = 2;
+    browser.SetViewerRunner([&](TfrmKeyWordSearch& AViewer) {
+        type = AViewer.FInitType;
+        if (auto* const* code = std::get_if<TCodeInfo*>(&AViewer.FInitObject))
+            shown = (*code)->FCode;
+        else if (auto* const* chapter = std::get_if<TChapter*>(&AViewer.FInitObject))
+            shown = (*chapter)->FInfo.FScope;
+        return answer;
+    });
+    browser.show();
+    QTreeWidget* tree = Tree(browser);
+    QTreeWidgetItem* chapter = tree->topLevelItem(0);
+
+    // On the chapter's label: the viewer opens with type 1 and the node stays folded.
+    DoubleClick(tree, LabelPoint(tree, chapter));
+    EXPECT_EQ(type, 1);
+    EXPECT_EQ(shown, QStringLiteral("(A00-A09)"));
+    EXPECT_FALSE(chapter->isExpanded());
+
+    // Beside the label: the node unfolds and nothing opens.
+    type = -1;
+    const QRect cell = tree->visualItemRect(chapter);
+    DoubleClick(tree, QPoint(tree->viewport()->width() - 5, cell.center().y()));
+    EXPECT_EQ(type, -1);
+    EXPECT_TRUE(chapter->isExpanded());
+
+    // A category opens with type 3; result 3 closes the browser with 3.
+    tree->expandAll();
+    QTreeWidgetItem* category = chapter->child(0)->child(1);
+    answer = 3;
+    DoubleClick(tree, LabelPoint(tree, category));
+    EXPECT_EQ(type, 3);
+    EXPECT_EQ(shown, QStringLiteral("A01"));
+    EXPECT_EQ(browser.result(), 3);
+    EXPECT_FALSE(browser.isVisible());
+}
+
+TEST_F(ChapterBrowser, MainWindowLinkOpensBrowserThenViewerAndQuitClosesAll) {
+    TfrmMain main(Messages());
+    main.show();
+    FAnswer = QMessageBox::Yes;
+    QString viewerHeader;
+    WhenModalShows<TfrmChapterSearch>([&](TfrmChapterSearch* ABrowser) {
+        QTreeWidget* tree = Tree(*ABrowser);
+        tree->expandAll();
+        QTreeWidgetItem* category = tree->topLevelItem(2)->child(0)->child(0); // S06
+        WhenModalShows<TfrmKeyWordSearch>([&](TfrmKeyWordSearch* AViewer) {
+            QTest::qWaitFor([AViewer] { return AViewer->CurrentPage() > 0; });
+            viewerHeader = AViewer->findChild<QLabel*>(QStringLiteral("Panel1"))->text();
+            QTest::keyClick(AViewer->findChild<QWidget*>(QStringLiteral("RichEdit1")), Qt::Key_F12);
+        });
+        DoubleClick(tree, LabelPoint(tree, category));
+    });
+    QTest::mouseClick(main.findChild<QLabel*>(QStringLiteral("lbChapters")), Qt::LeftButton);
+    EXPECT_EQ(viewerHeader, QStringLiteral("Tabular Section"));
+    EXPECT_EQ(LastShown(), QStringLiteral("Do you want to quit this program?"));
+    EXPECT_FALSE(main.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,484 @@
+// The code-detail viewer offscreen on the sample data set: start on an object or a code text,
+// pages and resizing, colours and underline, the code box, the seventh-character dialog,
+// Back/Review, prior/next code, the wheel, copying codes and the quit prompt.
+#include "CodeQueries.h"
+#include "EngineGlobals.h"
+#include "InfoOf7Code.h"
+#include "KeyboardState.h"
+#include "KeywordSearch.h"
+#include "SelectCode.h"
+#include "WindowTestSupport.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QWheelEvent>
+
+#include <memory>
+#include <thread>
+
+namespace {
+
+TCodeInfo* Category(const char* ACode) {
+    TCodeInfo* code = FindCategory(QString::fromLatin1(ACode));
+    EXPECT_NE(code, nullptr) << ACode;
+    return code;
+}
+
+QString Current(const TfrmKeyWordSearch& AViewer) {
+    if (auto* const* code = std::get_if<TCodeInfo*>(&AViewer.CurrentObject()))
+        return (*code)->FCode;
+    if (auto* const* section = std::get_if<TSubChapter*>(&AViewer.CurrentObject()))
+        return QStringLiteral("section ") + (*section)->FInfo.FScope;
+    if (auto* const* chapter = std::get_if<TChapter*>(&AViewer.CurrentObject()))
+        return QStringLiteral("chapter ") + (*chapter)->FInfo.FScope;
+    return QString();
+}
+
+class Viewer : public WindowTest {
+  protected:
+    void TearDown() override {
+        SetCtrlKeyState({});
+        FViewer.reset();
+        WindowTest::TearDown();
+    }
+    TfrmKeyWordSearch& Open(TTabularObject AObject, const QString& ACode = QString(), int AType = 3) {
+        FViewer = std::make_unique<TfrmKeyWordSearch>(Messages(), nullptr, &FInfo);
+        FViewer->FInitObject = AObject;
+        FViewer->FInitCode = ACode;
+        FViewer->FInitType = AType;
+        FViewer->show();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return FViewer->LinePerPage() != 16 || FViewer->WordsPerLine() != 90; }));
+        QApplication::processEvents();
+        return *FViewer;
+    }
+    template <class T = QWidget> T* Child(const char* AName) {
+        T* child = FViewer->findChild<T*>(QString::fromLatin1(AName));
+        EXPECT_NE(child, nullptr) << AName;
+        return child;
+    }
+    QTextEdit* Text() { return Child<QTextEdit>("RichEdit1"); }
+    void Key(int AKey, Qt::KeyboardModifiers AMods = Qt::NoModifier) { QTest::keyClick(Text(), static_cast<Qt::Key>(AKey), AMods); }
+    QTextCharFormat FormatAt(int APosition) {
+        QTextCursor cursor(Text()->document());
+        cursor.setPosition(APosition + 1); // the format of the character before the cursor
+        return cursor.charFormat();
+    }
+    // Selects the first occurrence of AWord in the text area.
+    void SelectInText(const QString& AWord) {
+        const int at = static_cast<int>(Text()->toPlainText().indexOf(AWord));
+        ASSERT_GE(at, 0) << AWord.toStdString();
+        QTextCursor cursor(Text()->document());
+        cursor.setPosition(at);
+        cursor.setPosition(at + static_cast<int>(AWord.size()), QTextCursor::KeepAnchor);
+        Text()->setTextCursor(cursor);
+    }
+    void Go(const QString& ABoxText) {
+        Child<QLineEdit>("edtCode")->setText(ABoxText);
+        Child<QPushButton>("btnGo")->click();
+    }
+
+    TfrmInfoOf7Code FInfo;
+    std::unique_ptr<TfrmKeyWordSearch> FViewer;
+};
+
+TEST_F(Viewer, OpensOnACategoryAndPagesThroughIt) {
+    TfrmKeyWordSearch& viewer = Open(Category("H54"));
+    EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Section"));
+    EXPECT_EQ(Child<QLabel>("lbType")->text(), QStringLiteral("Code"));
+    EXPECT_EQ(Child<QLabel>("pnlChapterTitle")->text(), QStringLiteral("Chapter   : (H53-H54)"));
+    EXPECT_EQ(Child<QLabel>("pnlSubChapterTitle")->text(), QStringLiteral("Subchapter: (H53-H54)"));
+    auto* tree = Child<QTreeWidget>("TreeView1");
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral(" H54"));
+    EXPECT_EQ(Child<QLabel>("plNum")->text(), QStringLiteral("1"));
+
+    ASSERT_GT(viewer.PageCount(), 1) << "H54 must span pages for this test";
+    EXPECT_EQ(viewer.CurrentPage(), 1);
+    const QString pages = QString::number(viewer.PageCount());
+    auto* rec = Child<QLabel>("lbRec");
+    EXPECT_EQ(rec->text(), QStringLiteral("1/") + pages);
+    EXPECT_FALSE(Child<QPushButton>("btnFirstPage")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>("btnPriorPage")->isEnabled());
+    EXPECT_TRUE(Child<QPushButton>("btnNextPage")->isEnabled());
+    // The page is exactly the composed lines of page 1, and it fits the text area.
+    const QStringList lines = viewer.Content().Lines.mid(0, viewer.LinePerPage());
+    EXPECT_EQ(Text()->toPlainText(), lines.join(QLatin1Char('\n')));
+    EXPECT_LE(Text()->document()->documentLayout()->documentSize().height(), Text()->viewport()->height());
+    int longest = 0;
+    for (const QString& line : viewer.Content().Lines)
+        longest = std::max(longest, static_cast<int>(line.size()));
+    EXPECT_LE(longest, viewer.WordsPerLine());
+
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(viewer.CurrentPage(), 2);
+    EXPECT_EQ(rec->text(), QStringLiteral("2/") + pages);
+    Key(Qt::Key_F2);
+    EXPECT_EQ(rec->text(), pages + QLatin1Char('/') + pages);
+    EXPECT_FALSE(Child<QPushButton>("btnNextPage")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>("btnLastPage")->isEnabled());
+    Key(Qt::Key_PageDown); // clamped
+    EXPECT_EQ(viewer.CurrentPage(), viewer.PageCount());
+    Key(Qt::Key_F1);
+    EXPECT_EQ(viewer.CurrentPage(), 1);
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(viewer.CurrentPage(), 1);
+}
+
+TEST_F(Viewer, PaintsCodesInTheirColoursAndUnderlinesTheSelectedCode) {
+    TfrmKeyWordSearch& viewer = Open({}, QStringLiteral("A01.02"));
+    EXPECT_EQ(Current(viewer), QStringLiteral("A01"));
+    EXPECT_EQ(viewer.SelectedCode(), QStringLiteral("A01.02"));
+    const QString page = Text()->toPlainText();
+    struct TCase { const char* Token; QColor Colour; bool Underlined; };
+    const TCase cases[] = {
+        {"A01 ", QColor(255, 0, 0), false},     // a header code
+        {"A01.0 ", QColor(255, 0, 0), false},
+        {"A01.00 ", QColor(0, 128, 0), false},  // final codes
+        {"A01.02 ", QColor(0, 128, 0), true},   // the code asked for
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Token);
+        const int at = static_cast<int>(page.indexOf(QString::fromLatin1(c.Token)));
+        ASSERT_GE(at, 0);
+        const QTextCharFormat format = FormatAt(at);
+        EXPECT_EQ(format.foreground().color(), c.Colour);
+        EXPECT_EQ(format.fontUnderline(), c.Underlined);
+        // The description after the code is black.
+        EXPECT_EQ(FormatAt(at + static_cast<int>(qstrlen(c.Token)) + 1).foreground().color(), QColor(0, 0, 0));
+    }
+}
+
+TEST_F(Viewer, SeventhCharacterCodesAreBlueAndNotesGrey) {
+    Open(Category("T07"));
+    const QString page = Text()->toPlainText();
+    const int code = static_cast<int>(page.indexOf(QStringLiteral("T07 ")));
+    ASSERT_GE(code, 0);
+    EXPECT_EQ(FormatAt(code).foreground().color(), QColor(0, 0, 255));
+    const int detail = static_cast<int>(page.indexOf(QStringLiteral("A - ")));
+    ASSERT_GE(detail, 0);
+    EXPECT_EQ(FormatAt(detail).foreground().color(), QColor(64, 64, 64));
+}
+
+TEST_F(Viewer, CodeBoxGoesToCodesAndReportsMistakes) {
+    struct TCase {
+        const char* Box;
+        QMessageBox::StandardButton Answer;
+        const char* Message;  // nullptr: none
+        const char* Shown;    // category shown afterwards, "" for none
+        const char* Selected;
+    };
+    const TCase cases[] = {
+        {"   .    ", QMessageBox::Yes, "Please select correct code in the text box!", "", ""},
+        {"A01.    ", QMessageBox::Yes, nullptr, "A01", "A01"},
+        {"A01.02  ", QMessageBox::Yes, nullptr, "A01", "A01.02"},
+        {"Z99.    ", QMessageBox::Yes, "Code is not exist!", "", ""},
+        {"A01.9   ", QMessageBox::No,
+         "Code found but Sub-Category is not correct, would you like continue to view code text?", "", ""},
+        {"A01.9   ", QMessageBox::Yes,
+         "Code found but Sub-Category is not correct, would you like continue to view code text?", "A01", "A01.9"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Box);
+        TfrmKeyWordSearch& viewer = Open({}, {}, 0);
+        const size_t before = Requests().size();
+        FAnswer = c.Answer;
+        Go(QString::fromLatin1(c.Box));
+        if (c.Message) {
+            ASSERT_EQ(Requests().size(), before + 1);
+            EXPECT_EQ(LastShown(), QString::fromLatin1(c.Message));
+        } else {
+            EXPECT_EQ(Requests().size(), before);
+        }
+        EXPECT_EQ(Current(viewer), QString::fromLatin1(c.Shown));
+        EXPECT_EQ(viewer.SelectedCode(), QString::fromLatin1(c.Selected));
+        EXPECT_EQ(Child<QLineEdit>("edtCode")->displayText(), QStringLiteral("___.____"));
+    }
+    // Typed letters become capitals and Enter goes.
+    TfrmKeyWordSearch& viewer = Open({}, {}, 0);
+    auto* box = Child<QLineEdit>("edtCode");
+    box->setFocus();
+    box->setCursorPosition(0);
+    QTest::keyClicks(box, QStringLiteral("a02"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(Current(viewer), QStringLiteral("A02"));
+    EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Search"));
+}
+
+TEST_F(Viewer, CodeBoxMovesALoneCharacterToTheFront) {
+    Open({}, {}, 0);
+    auto* box = Child<QLineEdit>("edtCode");
+    box->setFocus();
+    box->setCursorPosition(5);
+    QTest::keyClick(box, Qt::Key_S);
+    EXPECT_EQ(box->displayText(), QStringLiteral("S__.____"));
+    EXPECT_EQ(box->selectionStart(), 1);
+}
+
+TEST_F(Viewer, SeventhCharacterCodeGoesThroughTheDialog) {
+    for (const int answer : {1, 2}) {
+        SCOPED_TRACE(answer);
+        TfrmKeyWordSearch& viewer = Open({}, {}, 0);
+        QString belongs, code, memo;
+        WhenModalShows<TfrmInfoOf7Code>([&](TfrmInfoOf7Code* ADialog) {
+            EXPECT_EQ(ADialog, &FInfo); // the one dialog, reused
+            code = ADialog->Edit1()->text();
+            belongs = ADialog->Edit2()->text();
+            memo = ADialog->Memo1()->toPlainText();
+            ADialog->findChild<QPushButton*>(answer == 1 ? QStringLiteral("Button1") : QStringLiteral("Button2"))->click();
+        });
+        Go(QStringLiteral("S06.0X1A"));
+        EXPECT_EQ(code, QStringLiteral("S06.0X1A"));
+        EXPECT_EQ(belongs, QStringLiteral("S06.0X1"));
+        EXPECT_TRUE(memo.endsWith(QStringLiteral(", initial encounter"))) << memo.toStdString();
+        if (answer == 1) {
+            EXPECT_EQ(Current(viewer), QStringLiteral("S06"));
+            EXPECT_EQ(viewer.SelectedCode(), QStringLiteral("S06.0X1"));
+            const int at = static_cast<int>(Text()->toPlainText().indexOf(QStringLiteral("S06.0X1 ")));
+            ASSERT_GE(at, 0) << "the page shown holds the code";
+            EXPECT_TRUE(FormatAt(at).fontUnderline());
+        } else {
+            EXPECT_EQ(Current(viewer), QString());
+            EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Search"));
+        }
+    }
+}
+
+TEST_F(Viewer, StartCodeWithASeventhCharacterAsksFirst) {
+    WhenModalShows<TfrmInfoOf7Code>([](TfrmInfoOf7Code* ADialog) { ADialog->done(1); });
+    TfrmKeyWordSearch& viewer = Open({}, QStringLiteral("S06.0X8A"));
+    EXPECT_EQ(viewer.SelectedCode(), QStringLiteral("S06.0X8"));
+    EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Section"));
+    EXPECT_EQ(viewer.CurrentPage(), (viewer.Content().Lines.indexOf(viewer.Content().Lines.filter(QStringLiteral("S06.0X8 ")).value(0)) / viewer.LinePerPage()) + 1);
+}
+
+TEST_F(Viewer, BackAndReviewWalkTheVisitedViews) {
+    TfrmKeyWordSearch& viewer = Open(Category("A00")->FSubChapter, {}, 2);
+    EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Sub-Chapter Information"));
+    auto* tree = Child<QTreeWidget>("TreeView1");
+    ASSERT_EQ(tree->topLevelItemCount(), 3);
+    auto click = [&](int ARow) {
+        QTreeWidgetItem* item = tree->topLevelItem(ARow);
+        tree->setCurrentItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    };
+    auto* back = Child<QPushButton>("btnBack");
+    auto* review = Child<QPushButton>("btnReview");
+    EXPECT_FALSE(back->isEnabled());
+    click(0);
+    EXPECT_EQ(Current(viewer), QStringLiteral("A00"));
+    click(0); // the same node again: shown once, one Back item
+    click(1);
+    EXPECT_EQ(Current(viewer), QStringLiteral("A01"));
+    Key(Qt::Key_F3);
+    EXPECT_EQ(Current(viewer), QStringLiteral("A00"));
+    EXPECT_TRUE(review->isEnabled());
+    Key(Qt::Key_F4);
+    EXPECT_EQ(Current(viewer), QStringLiteral("A01"));
+    Key(Qt::Key_F3);
+    Key(Qt::Key_F3);
+    EXPECT_EQ(Current(viewer), QStringLiteral("section (A00-A09)"));
+    Key(Qt::Key_F3); // nothing further back
+    EXPECT_EQ(Current(viewer), QStringLiteral("section (A00-A09)"));
+    EXPECT_FALSE(back->isEnabled());
+    Key(Qt::Key_F4);
+    EXPECT_EQ(Current(viewer), QStringLiteral("A00"));
+    click(2); // a new view forgets the review stack
+    EXPECT_EQ(Current(viewer), QStringLiteral("A02"));
+    EXPECT_FALSE(review->isEnabled());
+
+    // Jumping up to the chapter and back returns with the underline and the page.
+    Key(Qt::Key_F9);
+    EXPECT_EQ(Current(viewer), QStringLiteral("H54"));
+    Key(Qt::Key_PageDown);
+    const int page = viewer.CurrentPage();
+    QTest::mouseClick(Child<QLabel>("pnlChapterDesc"), Qt::LeftButton);
+    EXPECT_EQ(Current(viewer), QStringLiteral("chapter (H53-H54)"));
+    EXPECT_EQ(viewer.SelectedCode(), QString());
+    Key(Qt::Key_F3);
+    EXPECT_EQ(Current(viewer), QStringLiteral("H54"));
+    EXPECT_EQ(viewer.SelectedCode(), QStringLiteral("H54"));
+    EXPECT_EQ(viewer.CurrentPage(), page);
+}
+
+TEST_F(Viewer, PriorAndNextCodeCrossSectionsAndChapters) {
+    struct TCase { const char* From; int Key; const char* To; };
+    const TCase cases[] = {
+        {"A00", Qt::Key_F9, "A01"},
+        {"A02", Qt::Key_F9, "H54"}, // next chapter
+        {"H54", Qt::Key_F8, "A02"},
+        {"S06", Qt::Key_F9, "T07"}, // next section
+        {"T07", Qt::Key_F8, "S06"},
+        {"T07", Qt::Key_F9, "T07"}, // the very last: nothing
+        {"A00", Qt::Key_F8, "A00"}, // the very first: nothing
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.From);
+        TfrmKeyWordSearch& viewer = Open(Category(c.From));
+        Key(c.Key);
+        EXPECT_EQ(Current(viewer), QString::fromLatin1(c.To));
+        EXPECT_EQ(Child<QPushButton>("btnBack")->isEnabled(), qstrcmp(c.From, c.To) != 0);
+        if (qstrcmp(c.From, c.To) != 0) {
+            EXPECT_EQ(viewer.SelectedCode(), QString::fromLatin1(c.To));
+            EXPECT_EQ(viewer.CurrentPage(), 1);
+        }
+    }
+    // Each step underlines just the category's own code, also when the page before had its
+    // first code underlined.
+    TfrmKeyWordSearch& stepping = Open(Category("S06"));
+    for (const int key : {Qt::Key_F9, Qt::Key_F8, Qt::Key_F9}) {
+        Key(key);
+        const QString code = stepping.SelectedCode();
+        ASSERT_TRUE(Text()->toPlainText().startsWith(code + QLatin1Char(' ')));
+        EXPECT_TRUE(FormatAt(0).fontUnderline());
+        EXPECT_FALSE(FormatAt(static_cast<int>(code.size())).fontUnderline());
+        EXPECT_FALSE(FormatAt(static_cast<int>(code.size()) + 3).fontUnderline());
+        EXPECT_FALSE(FormatAt(static_cast<int>(Text()->toPlainText().size()) - 2).fontUnderline());
+    }
+    // Nothing while a chapter is shown.
+    TfrmKeyWordSearch& viewer = Open(Category("A00")->FSubChapter->FChapter, {}, 1);
+    EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Chapter Information"));
+    Key(Qt::Key_F9);
+    EXPECT_EQ(Current(viewer), QStringLiteral("chapter (A00-A09)"));
+}
+
+TEST_F(Viewer, ResizeKeepsThePageOfTheAnchorLine) {
+    TfrmKeyWordSearch& viewer = Open(Category("H54"));
+    Key(Qt::Key_F2);
+    const int lastPage = viewer.CurrentPage();
+    ASSERT_GT(lastPage, 1);
+    const QString firstLine = Text()->document()->firstBlock().text();
+    const int anchor = viewer.OriginalLine();
+    viewer.setFixedSize(1167, 560);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.LinePerPage() < 16 && viewer.CurrentPage() > 0; }));
+    QTest::qWait(50);
+    // The line that began the old page is on the page shown now.
+    const QStringList lines = viewer.Content().Lines;
+    const int lineNo = static_cast<int>(lines.indexOf(firstLine)) + 1;
+    ASSERT_GT(lineNo, 0);
+    EXPECT_EQ(viewer.CurrentPage(), (lineNo + viewer.LinePerPage() - 1) / viewer.LinePerPage());
+    EXPECT_TRUE(Text()->toPlainText().contains(firstLine));
+    EXPECT_EQ(Child<QLabel>("lbRec")->text(),
+              QStringLiteral("%1/%2").arg(viewer.CurrentPage()).arg(viewer.PageCount()));
+    EXPECT_GT(viewer.PageCount(), 1);
+    EXPECT_GT(anchor, 0);
+}
+
+TEST_F(Viewer, ABurstOfWheelNotchesTurnsOnePage) {
+    TfrmKeyWordSearch& viewer = Open(Category("H54"));
+    QTest::qWait(350);
+    QWidget* area = Text()->viewport();
+    auto notch = [&](int ADelta) {
+        QWheelEvent event(QPointF(10, 10), area->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, ADelta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(area, &event);
+    };
+    notch(-120);
+    notch(-120);
+    notch(-120);
+    EXPECT_EQ(viewer.CurrentPage(), 2);
+    QTest::qWait(350);
+    notch(120);
+    EXPECT_EQ(viewer.CurrentPage(), 1);
+}
+
+TEST_F(Viewer, CopyingAFinalCodeNeedsNoDialog) {
+    TfrmKeyWordSearch& viewer = Open(Category("A00"));
+    (void)viewer;
+    const QString longDesc = QStringLiteral("Cholera due to Vibrio cholerae 01, biovar cholerae");
+    struct TCase { int Key; bool Ctrl; QString Clip; };
+    const TCase cases[] = {
+        {Qt::Key_F10, false, QStringLiteral("A00.0")},
+        {Qt::Key_F11, false, QStringLiteral("A00.0  ") + longDesc},
+        {Qt::Key_F11, true, QStringLiteral("A00.0  ") + ShortDescMap->value(QStringLiteral("A00.0"), longDesc)},
+    };
+    for (const TCase& c : cases) {
+        QGuiApplication::clipboard()->clear();
+        SetCtrlKeyState([&c] { return c.Ctrl; });
+        SelectInText(QStringLiteral("A00.0"));
+        Key(c.Key);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), c.Clip);
+        EXPECT_EQ(Child<QLineEdit>("edtSelected")->text(), QStringLiteral("A00.0"));
+    }
+    // A selection that is no code copies nothing.
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    SelectInText(QStringLiteral("Cholera"));
+    Key(Qt::Key_F10);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+}
+
+TEST_F(Viewer, CopyingACodeWithSeventhCharactersUsesTheSelectionDialog) {
+    Open(Category("S06"));
+    ASSERT_TRUE(ShortDescMap->contains(QStringLiteral("S06.0X1A")));
+    const QString shortDesc = ShortDescMap->value(QStringLiteral("S06.0X1A"));
+    QString totals, clipAfterLong;
+    bool stayedOpen = false;
+    WhenModalShows<TfrmSelectCode>([&](TfrmSelectCode* ADialog) {
+        auto* filter = ADialog->findChild<QLineEdit*>(QStringLiteral("Edit2"));
+        auto* list = ADialog->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        EXPECT_EQ(ADialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), QStringLiteral("S06.0X1"));
+        EXPECT_EQ(list->topLevelItemCount(), 3);
+        // No row selected yet.
+        ADialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        EXPECT_EQ(LastShown(), QStringLiteral("Please select code first!"));
+        QTest::keyClicks(filter, QStringLiteral("a"));
+        EXPECT_EQ(filter->text(), QStringLiteral("A"));
+        totals = ADialog->findChild<QLabel*>(QStringLiteral("Label3"))->text();
+        ASSERT_EQ(list->topLevelItemCount(), 1);
+        list->setCurrentItem(list->topLevelItem(0));
+        EXPECT_EQ(ADialog->findChild<QLineEdit*>(QStringLiteral("Edit3"))->text(),
+                  QStringLiteral("S06.0X1A  ") + shortDesc);
+        SetCtrlKeyState([] { return false; });
+        ADialog->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+        clipAfterLong = QGuiApplication::clipboard()->text();
+        stayedOpen = ADialog->isVisible();
+        SetCtrlKeyState([] { return true; });
+        ADialog->findChild<QPushButton*>(QStringLiteral("Button6"))->click();
+    });
+    SelectInText(QStringLiteral("S06.0X1"));
+    Key(Qt::Key_F11);
+    EXPECT_EQ(totals, QStringLiteral("Total: 1    (4 chars code: 0    5 chars code: 0    6 chars code: 0    7 chars code: 1)"));
+    EXPECT_EQ(clipAfterLong, QStringLiteral("S06.0X1A  Concussion with loss of consciousness of 30 minutes or less, initial encounter"));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("S06.0X1A  ") + shortDesc);
+    EXPECT_EQ(Child<QLineEdit>("edtSelected")->text(), QStringLiteral("S06.0X1A"));
+}
+
+TEST_F(Viewer, SelectionDialogListsAndCountsCodes) {
+    TfrmSelectCode dialog(Messages());
+    dialog.SetCodeHeader(QStringLiteral("A00"));
+    EXPECT_EQ(dialog.GetAllAvailableCodes(), 2);
+    dialog.FillCodeList();
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label3"))->text(),
+              QStringLiteral("Total: 2    (4 chars code: 2    5 chars code: 0    6 chars code: 0    7 chars code: 0)"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("7"));
+    dialog.FillCodeList();
+    EXPECT_EQ(dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"))->topLevelItemCount(), 0);
+    EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("Label3"))->text().startsWith(QStringLiteral("Total: 0 ")));
+    TfrmSelectCode unknown(Messages());
+    unknown.SetCodeHeader(QStringLiteral("Z99.9"));
+    EXPECT_EQ(unknown.GetAllAvailableCodes(), 0);
+    EXPECT_EQ(dialog.GetShortDesc(QStringLiteral("NOT.HERE"), QStringLiteral("long")), QStringLiteral("long"));
+}
+
+TEST_F(Viewer, F12AsksAndYesQuits) {
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        TfrmKeyWordSearch& viewer = Open(Category("A00"));
+        FAnswer = answer;
+        Key(Qt::Key_F12);
+        EXPECT_EQ(LastShown(), QStringLiteral("Do you want to quit this program?"));
+        EXPECT_EQ(Requests().back().Caption, QStringLiteral("Exit Program"));
+        EXPECT_EQ(viewer.isVisible(), answer == QMessageBox::No);
+        EXPECT_EQ(viewer.result(), answer == QMessageBox::Yes ? 3 : 0);
+    }
+}
+
+} // namespace
