@@ -19,7 +19,8 @@ const std::array<TDataSetInfo, DataSetCount> kDataSets = {{
 }};
 
 // Each slot is written by start-up before the loaders run and then taken by one loader only.
-std::array<std::unique_ptr<TResourceStream>, DataSetCount> gStreams;
+// Never destroyed: a loader may still take its stream while the process exits.
+auto& gStreams = *new std::array<std::unique_ptr<TResourceStream>, DataSetCount>();
 } // namespace
 
 const std::array<TDataSetInfo, DataSetCount>& DataSetTable() { return kDataSets; }

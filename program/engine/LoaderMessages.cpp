@@ -4,8 +4,10 @@
 #include <mutex>
 
 namespace {
-std::mutex gSinkMutex; // one message at a time, whichever loader raises it
-TMessageSink gSink;
+// One message at a time, whichever loader raises it. Both are never destroyed, so that a loader
+// still running while the process exits finds them intact.
+std::mutex& gSinkMutex = *new std::mutex();
+TMessageSink& gSink = *new TMessageSink();
 
 void PrintToStandardError(const QString& AText) {
     const QByteArray bytes = AText.toUtf8();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CliCommands.h"
+#include "DataEngine.h"
 
 #include <QTemporaryDir>
 
@@ -26,6 +27,9 @@ protected:
         qputenv("ProgramData", FRoot.path().toUtf8());
         qputenv("AppData", FRoot.path().toUtf8());
     }
+    // A command waits only for the data it needs; the other loaders finish before the next test
+    // (and before the process ends) so that none outlives what it reads.
+    void TearDown() override { WaitForLoaders(); }
     // AInput is what "check -" reads as standard input.
     TCliResult Run(const QStringList& AArgs, const QString& AInput = QString()) {
         TCliResult result;
