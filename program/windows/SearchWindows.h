@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+class TMessageService;
+
 enum class TSearchWindow {
     DiseaseIndex,      // alphabetic index of diseases and injuries
     ExternalIndex,     // alphabetic index of external causes
@@ -21,5 +23,5 @@ enum class TSearchWindow {
 // Modal results: 3 quits the program, anything else returns to the main window.
 using TSearchWindowFactory = std::function<std::unique_ptr<QDialog>(TSearchWindow AKind)>;
 
-// The windows of this build.
-std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind);
+// The windows of this build; they report through AMessages.
+std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService& AMessages);

@@ -1,0 +1,18 @@
+// How the index and table windows open the code-detail viewer on a code text: through an
+// opener that shows the viewer modally over AParent and returns its modal result (3 quits the
+// program). The windows take the opener at creation, so the program and the tests decide which
+// viewer answers.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class TMessageService;
+
+using TCodeOpener = std::function<int(QWidget* AParent, const QString& ACode)>;
+
+// The opener of this build. Until the viewer window is part of it, the opener says so in an
+// information box that names the code, and returns the cancel result (2).
+TCodeOpener DefaultCodeOpener(TMessageService& AMessages);
