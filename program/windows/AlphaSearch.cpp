@@ -136,6 +136,7 @@ void TfrmAlphaSearch::showEvent(QShowEvent* AEvent) {
 }
 
 void TfrmAlphaSearch::FormShow() {
+    FShowing = true;
     FUi->plTitle->setText(FType == 1
                               ? QStringLiteral("Disease & Injury Alphabetical Search")
                               : QStringLiteral("External Causes of Injury Alphabetical Search"));
@@ -146,9 +147,15 @@ void TfrmAlphaSearch::FormShow() {
         FUi->pnlTree->hide();
         FUi->btnBackMain->hide();
     }
+    // The list takes the room of the hidden trail at once, and the page size follows the
+    // list's height (the window's size does not change when the trail is hidden).
+    layout()->activate();
+    FLinesPerPage =
+        LinesPerPageFor(FUi->ListView1->contentsRect().height(), ROW_HEIGHT_PX, FLinesPerPage);
     Search();
     RenderPage();
     FUi->ListView1->setFocus();
+    FShowing = false;
 }
 
 void TfrmAlphaSearch::BuildTrail() {
@@ -323,7 +330,7 @@ bool TfrmAlphaSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
         break;
     }
     case QEvent::Resize:
-        if (AWatched == list)
+        if (AWatched == list && !FShowing)
             FormResize();
         break;
     case QEvent::MouseButtonDblClick:

@@ -83,4 +83,5 @@ class TfrmAlphaSearch : public QDialog {
     QAction* SeeSubcategory1;
     QAction* ViewManifestM1;
     bool FShown = false;
+    bool FShowing = false; // FormShow runs: it sets the page size itself
 };

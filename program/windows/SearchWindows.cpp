@@ -1,11 +1,18 @@
 #include "SearchWindows.h"
 
 #include "AlphaSearch.h"
+#include "DrugNeopSearch.h"
 
 namespace {
 
 std::unique_ptr<QDialog> AlphaSearch(int AType, TMessageService& AMessages) {
     auto window = std::make_unique<TfrmAlphaSearch>(AMessages);
+    window->FType = AType;
+    return window;
+}
+
+std::unique_ptr<QDialog> TableSearch(int AType, TMessageService& AMessages) {
+    auto window = std::make_unique<TfrmDrugNeopSearch>(AMessages);
     window->FType = AType;
     return window;
 }
@@ -19,7 +26,9 @@ std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService
     case TSearchWindow::ExternalIndex:
         return AlphaSearch(2, AMessages);
     case TSearchWindow::DrugTable:
+        return TableSearch(3, AMessages);
     case TSearchWindow::NeoplasmTable:
+        return TableSearch(4, AMessages);
     case TSearchWindow::KeywordSearch:
     case TSearchWindow::ChapterBrowser:
     case TSearchWindow::AdministratorTool:

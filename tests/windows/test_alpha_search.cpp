@@ -138,6 +138,9 @@ TEST_F(AlphaSearchWindow, EmptySearchListsEveryMainTermAndPages) {
     const int lines = window.FLinesPerPage;
     // The list shows whole rows: two fewer than its height holds.
     EXPECT_EQ(lines, List()->contentsRect().height() / window.ROW_HEIGHT_PX - 2);
+    QApplication::processEvents(); // the layout has settled: the page size stays
+    EXPECT_EQ(window.FLinesPerPage, lines);
+    EXPECT_TRUE(List()->selectedItems().isEmpty());
     EXPECT_EQ(Records(), QStringLiteral("Records: 206"));
     const int pages = (206 + lines - 1) / lines;
     EXPECT_EQ(Page(), QStringLiteral("Page: 1/%1").arg(pages));

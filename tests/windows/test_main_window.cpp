@@ -1,6 +1,7 @@
 // The main window offscreen on the sample data set: layout, hover feedback, links, the
 // full-screen setting, the administrator gate, the search history and the end of the run.
 #include "AlphaSearch.h"
+#include "DrugNeopSearch.h"
 #include "EngineGlobals.h"
 #include "Main.h"
 #include "SearchHistory.h"
@@ -178,7 +179,7 @@ TEST_F(MainWindow, LinksTurnFuchsiaWithAHandAndBackOnLeave) {
 
 TEST_F(MainWindow, SearchLinksSayTheWindowIsNotAvailableYet) {
     Open();
-    for (const char* name : {"lbDrugs", "lbNeoplasms", "lbKeyWords", "lbChapters"}) {
+    for (const char* name : {"lbKeyWords", "lbChapters"}) {
         const qsizetype before = Shown().size();
         QTest::mouseClick(Child(name), Qt::LeftButton);
         ASSERT_EQ(Shown().size(), before + 1) << name;
@@ -242,6 +243,22 @@ TEST_F(MainWindow, IndexLinksOpenTheAlphabeticIndexSearch) {
         WhenModalShows<TfrmAlphaSearch>([&](TfrmAlphaSearch* AWindow) {
             openedType = AWindow->FType;
             EXPECT_EQ(AWindow->FCurItem, nullptr);
+            AWindow->done(2);
+        });
+        QTest::mouseClick(Child(name), Qt::LeftButton);
+        EXPECT_EQ(openedType, type) << name;
+        EXPECT_TRUE(FMain->isVisible()) << name;
+    }
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+TEST_F(MainWindow, TableLinksOpenTheTableSearch) {
+    Open();
+    const std::pair<const char*, int> links[] = {{"lbDrugs", 3}, {"lbNeoplasms", 4}};
+    for (const auto& [name, type] : links) {
+        int openedType = 0;
+        WhenModalShows<TfrmDrugNeopSearch>([&](TfrmDrugNeopSearch* AWindow) {
+            openedType = AWindow->FType;
             AWindow->done(2);
         });
         QTest::mouseClick(Child(name), Qt::LeftButton);
