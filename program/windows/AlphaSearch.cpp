@@ -212,6 +212,7 @@ void TfrmAlphaSearch::RenderPage() {
         item->setForeground(kMarkerColumn, TColors::WindowText);
         item->setForeground(kTitleColumn, TColors::WindowText);
         item->setForeground(kCodeColumn, codeColour);
+        item->setSizeHint(kMarkerColumn, QSize(0, ROW_HEIGHT_PX));
         item->setData(kMarkerColumn, Qt::UserRole,
                       QVariant::fromValue(const_cast<void*>(static_cast<const void*>(term))));
     }

@@ -145,6 +145,11 @@ TEST_F(AlphaSearchWindow, EmptySearchListsEveryMainTermAndPages) {
     const int pages = (206 + lines - 1) / lines;
     EXPECT_EQ(Page(), QStringLiteral("Page: 1/%1").arg(pages));
     EXPECT_EQ(List()->topLevelItemCount(), lines);
+    // Rows are ROW_HEIGHT_PX high, so a page fills the list but for the room of two rows.
+    const QRect last = List()->visualItemRect(List()->topLevelItem(lines - 1));
+    EXPECT_EQ(last.height(), window.ROW_HEIGHT_PX);
+    EXPECT_LE(last.bottom(), List()->viewport()->height());
+    EXPECT_GE(last.bottom(), List()->viewport()->height() - 3 * window.ROW_HEIGHT_PX);
     EXPECT_FALSE(PriorEnabled());
     EXPECT_TRUE(NextEnabled());
 
