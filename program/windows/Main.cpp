@@ -27,7 +27,8 @@ TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
     : QWidget(AParent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      FUi(new Ui::TfrmMain), FMessages(AMessages), FWindowFactory([this](TSearchWindow AKind) { return CreateSearchWindow(AKind, FMessages); }),
+      FUi(new Ui::TfrmMain), FMessages(AMessages),
+      FWindowFactory([this](TSearchWindow AKind) { return CreateSearchWindow(AKind, FMessages); }),
       FOpenUrl([](const QUrl& AUrl) { QDesktopServices::openUrl(AUrl); }) {
     FUi->setupUi(this);
     setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));

@@ -1,7 +1,25 @@
 #include "SearchWindows.h"
 
+#include "AlphaSearch.h"
 #include "ChapterSearch.h"
+#include "DrugNeopSearch.h"
 #include "KeywordSearch.h"
+
+namespace {
+
+std::unique_ptr<QDialog> AlphaSearch(int AType, TMessageService& AMessages) {
+    auto window = std::make_unique<TfrmAlphaSearch>(AMessages);
+    window->FType = AType;
+    return window;
+}
+
+std::unique_ptr<QDialog> TableSearch(int AType, TMessageService& AMessages) {
+    auto window = std::make_unique<TfrmDrugNeopSearch>(AMessages);
+    window->FType = AType;
+    return window;
+}
+
+} // namespace
 
 std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService& AMessages) {
     switch (AKind) {
@@ -13,9 +31,13 @@ std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService
     case TSearchWindow::ChapterBrowser:
         return std::make_unique<TfrmChapterSearch>(AMessages);
     case TSearchWindow::DiseaseIndex:
+        return AlphaSearch(1, AMessages);
     case TSearchWindow::ExternalIndex:
+        return AlphaSearch(2, AMessages);
     case TSearchWindow::DrugTable:
+        return TableSearch(3, AMessages);
     case TSearchWindow::NeoplasmTable:
+        return TableSearch(4, AMessages);
     case TSearchWindow::AdministratorTool:
         break;
     }

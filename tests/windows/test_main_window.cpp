@@ -1,5 +1,7 @@
 // The main window offscreen on the sample data set: layout, hover feedback, links, the
 // full-screen setting, the administrator gate, the search history and the end of the run.
+#include "AlphaSearch.h"
+#include "DrugNeopSearch.h"
 #include "EngineGlobals.h"
 #include "Main.h"
 #include "SearchHistory.h"
@@ -177,8 +179,9 @@ TEST_F(MainWindow, LinksTurnFuchsiaWithAHandAndBackOnLeave) {
 
 TEST_F(MainWindow, SearchLinksSayTheWindowIsNotAvailableYet) {
     Open();
-    // The keyword search and the chapter browser exist; their links are checked with them.
-    for (const char* name : {"lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms"}) {
+    // Every link of this build has its window; a build without one says so.
+    FMain->SetWindowFactory([](TSearchWindow) { return std::unique_ptr<QDialog>(); });
+    for (const char* name : {"lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms", "lbKeyWords", "lbChapters"}) {
         const qsizetype before = Shown().size();
         QTest::mouseClick(Child(name), Qt::LeftButton);
         ASSERT_EQ(Shown().size(), before + 1) << name;
@@ -232,6 +235,39 @@ TEST_F(MainWindow, ResultThreeEndsTheRunStoppingLoadersAndSavingTheHistory) {
     EXPECT_EQ(ReadState(TabularLoadState), LoadStopRequested);
     EXPECT_EQ(ReadFile(SearchHistoryFile()), QByteArray("gas, Abdomen\r\n"));
     WriteState(TabularLoadState, LoadDone);
+}
+
+TEST_F(MainWindow, IndexLinksOpenTheAlphabeticIndexSearch) {
+    Open();
+    const std::pair<const char*, int> links[] = {{"lbDisease", 1}, {"lbExternal", 2}};
+    for (const auto& [name, type] : links) {
+        int openedType = 0;
+        WhenModalShows<TfrmAlphaSearch>([&](TfrmAlphaSearch* AWindow) {
+            openedType = AWindow->FType;
+            EXPECT_EQ(AWindow->FCurItem, nullptr);
+            AWindow->done(2);
+        });
+        QTest::mouseClick(Child(name), Qt::LeftButton);
+        EXPECT_EQ(openedType, type) << name;
+        EXPECT_TRUE(FMain->isVisible()) << name;
+    }
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+TEST_F(MainWindow, TableLinksOpenTheTableSearch) {
+    Open();
+    const std::pair<const char*, int> links[] = {{"lbDrugs", 3}, {"lbNeoplasms", 4}};
+    for (const auto& [name, type] : links) {
+        int openedType = 0;
+        WhenModalShows<TfrmDrugNeopSearch>([&](TfrmDrugNeopSearch* AWindow) {
+            openedType = AWindow->FType;
+            AWindow->done(2);
+        });
+        QTest::mouseClick(Child(name), Qt::LeftButton);
+        EXPECT_EQ(openedType, type) << name;
+        EXPECT_TRUE(FMain->isVisible()) << name;
+    }
+    EXPECT_TRUE(Shown().isEmpty());
 }
 
 TEST_F(MainWindow, WebAndMailLinksGoToTheDesktop) {
