@@ -88,8 +88,9 @@ TEST(Base64, BinaryRoundTripWithExactBuffers)
         std::vector<char> dec(static_cast<std::size_t>(CBase64Code::DecodedSize(len)));
         ASSERT_EQ(CBase64Code::DecodeBase64(dec.data(), enc.data()), static_cast<int>(n));
         // An empty vector may hold a null pointer, which memcmp must not be given.
-        if (n > 0)
+        if (n > 0) {
             ASSERT_EQ(0, std::memcmp(dec.data(), data.data(), n)) << "length " << n;
+        }
     }
 }
 
