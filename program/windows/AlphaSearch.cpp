@@ -159,37 +159,11 @@ void TfrmAlphaSearch::FormShow() {
 }
 
 void TfrmAlphaSearch::BuildTrail() {
-    QTreeWidget* tree = FUi->TreeView1;
-    tree->clear();
-    QTreeWidgetItem* parent = nullptr;
-    for (const TTerm* term : TrailOf(*FCurItem)) {
-        auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
-        node->setText(0, term->GetFullTitle(true));
-        parent = node;
-    }
-    tree->expandAll();
+    FillTrail(FUi->TreeView1, *FCurItem, true);
 }
 
 void TfrmAlphaSearch::Search() {
-    FItemList.clear();
-    const QString text = SearchTextOf(FUi->edtMain->text());
-    if (FCurItem) {
-        FItemList = SearchSubTerms(*FCurItem, text);
-        return;
-    }
-    const TAlphaLetterList* letters = nullptr;
-    const TLoadState* state = nullptr;
-    if (FType == 1) {
-        letters = DiseaseIndexList;
-        state = &DiseaseIndexLoadState;
-    } else if (FType == 2) {
-        letters = ExternalIndexList;
-        state = &ExternalIndexLoadState;
-    } else {
-        return;
-    }
-    TWaitForDataSet wait(*state);
-    FItemList = SearchMainTerms(letters, text, TLetterRule::Exact);
+    FItemList = SearchListedTerms(FType, FCurItem, SearchTextOf(FUi->edtMain->text()));
 }
 
 void TfrmAlphaSearch::RenderPage() {

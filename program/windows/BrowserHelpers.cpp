@@ -1,10 +1,13 @@
 #include "BrowserHelpers.h"
 
+#include "EngineGlobals.h"
 #include "MessageService.h"
+#include "Waiting.h"
 #include "WindowStyle.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTreeWidget>
 
 bool AskQuitProgram(TMessageService& AMessages, QWidget* AParent) {
     return AMessages.Question(AParent, QStringLiteral("Do you want to quit this program?"),
@@ -24,4 +27,36 @@ bool TypeFirstLetterAsCapital(QLineEdit* ABox, const QKeyEvent* AEvent) {
 
 void PaintAsBar(QWidget* AWidget) {
     SetBackgroundColor(AWidget, TColors::SkyBlue);
+}
+
+void FillTrail(QTreeWidget* ATree, const TTerm& AItem, bool AShowManif) {
+    ATree->clear();
+    QTreeWidgetItem* parent = nullptr;
+    for (const TTerm* term : TrailOf(AItem)) {
+        auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(ATree);
+        node->setText(0, term->GetFullTitle(AShowManif));
+        parent = node;
+    }
+    ATree->expandAll();
+}
+
+QList<const TTerm*> SearchListedTerms(int AType, const TTerm* ACurItem, const QString& AText) {
+    if (ACurItem)
+        return SearchSubTerms(*ACurItem, AText);
+    struct TSource {
+        const TAlphaLetterList* Letters;
+        const TLoadState* State;
+        TLetterRule Rule;
+    };
+    const TSource sources[] = {
+        {DiseaseIndexList, &DiseaseIndexLoadState, TLetterRule::Exact},
+        {ExternalIndexList, &ExternalIndexLoadState, TLetterRule::Exact},
+        {DrugTableList, &DrugTableLoadState, TLetterRule::DigitsInHash},
+        {NeoplasmTableList, &NeoplasmTableLoadState, TLetterRule::DigitsInHash},
+    };
+    if (AType < 1 || AType > 4)
+        return {};
+    const TSource& source = sources[AType - 1];
+    TWaitForDataSet wait(*source.State);
+    return SearchMainTerms(source.Letters, AText, source.Rule);
 }

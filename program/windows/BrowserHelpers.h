@@ -1,11 +1,26 @@
 // What the index and table windows share: the quit prompt of F12, the capital first letter of
-// the search box at the main-term level, and the look of their bars.
+// the search box at the main-term level, the look of their bars, the trail of the term whose
+// sub-terms are listed, and the search of the list they show.
 #pragma once
+
+#include "IndexSearch.h"
+
+#include <QList>
 
 class QKeyEvent;
 class QLineEdit;
+class QTreeWidget;
 class QWidget;
 class TMessageService;
+class TTerm;
+
+// The trail of AItem (its main term down to itself) as a chain of nodes, all expanded.
+void FillTrail(QTreeWidget* ATree, const TTerm& AItem, bool AShowManif);
+
+// The terms a window of data set AType (1..4) lists for the search text: the sub-terms of
+// ACurItem when it is set, else the main terms of the data set, waiting behind the waiting
+// dialog while it is still loading. Empty for any other type.
+QList<const TTerm*> SearchListedTerms(int AType, const TTerm* ACurItem, const QString& AText);
 
 // "Do you want to quit this program?" with Yes and No; true for Yes.
 bool AskQuitProgram(TMessageService& AMessages, QWidget* AParent);

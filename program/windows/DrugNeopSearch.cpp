@@ -184,37 +184,11 @@ void TfrmDrugNeopSearch::SetColumnWidths() {
 }
 
 void TfrmDrugNeopSearch::BuildTrail() {
-    QTreeWidget* tree = FUi->TreeView1;
-    tree->clear();
-    QTreeWidgetItem* parent = nullptr;
-    for (const TTerm* term : TrailOf(*FCurItem)) {
-        auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
-        node->setText(0, term->GetFullTitle(false));
-        parent = node;
-    }
-    tree->expandAll();
+    FillTrail(FUi->TreeView1, *FCurItem, false);
 }
 
 void TfrmDrugNeopSearch::Search() {
-    FItemList.clear();
-    const QString text = SearchTextOf(FUi->edtMain->text());
-    if (FCurItem) {
-        FItemList = SearchSubTerms(*FCurItem, text);
-        return;
-    }
-    const TAlphaLetterList* letters = nullptr;
-    const TLoadState* state = nullptr;
-    if (FType == 3) {
-        letters = DrugTableList;
-        state = &DrugTableLoadState;
-    } else if (FType == 4) {
-        letters = NeoplasmTableList;
-        state = &NeoplasmTableLoadState;
-    } else {
-        return;
-    }
-    TWaitForDataSet wait(*state);
-    FItemList = SearchMainTerms(letters, text, TLetterRule::DigitsInHash);
+    FItemList = SearchListedTerms(FType, FCurItem, SearchTextOf(FUi->edtMain->text()));
 }
 
 void TfrmDrugNeopSearch::RenderPage() {
