@@ -17,6 +17,10 @@ inline unsigned int Handle(int fd) { return static_cast<unsigned int>(fd); }
 // out, -1 error. Interrupted waits resume with the time that is left.
 int WaitReady(int fd, bool forWrite, long long timeoutMs);
 
+// A new IPv4 socket of the given type (SOCK_STREAM, SOCK_DGRAM), closed on exec, with address
+// reuse when asked; -1 on failure (nothing left open).
+int OpenIpv4Socket(int type, bool reuse);
+
 // Milliseconds of a seconds/microseconds pair, negative parts as 0, partial
 // milliseconds rounded up.
 long long ToMs(long long seconds, long long microseconds);

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace gravik::internal {
 
@@ -77,6 +79,20 @@ void DescribeIPv4(const sockaddr* address, std::string& ip, unsigned short& port
     if (::inet_ntop(AF_INET, &in.sin_addr, text, sizeof text) == nullptr) text[0] = '\0';
     ip = text;
     port = ntohs(in.sin_port);
+}
+
+int OpenIpv4Socket(int type, bool reuse)
+{
+    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    if (reuse) {
+        const int one = 1;
+        if (::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one) != 0) {
+            ::close(fd);
+            return -1;
+        }
+    }
+    return fd;
 }
 
 }  // namespace gravik::internal

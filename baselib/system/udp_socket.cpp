@@ -29,16 +29,9 @@ CUdpSocket::~CUdpSocket() = default;
 bool CUdpSocket::CreateSocket(bool reuse)
 {
     CloseSocket();
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    const int fd = OpenIpv4Socket(SOCK_DGRAM, reuse);
     if (fd < 0) return false;
     m_hSocket = Handle(fd);
-    if (reuse) {
-        const int one = 1;
-        if (::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one) != 0) {
-            CloseSocket();
-            return false;
-        }
-    }
     return true;
 }
 
