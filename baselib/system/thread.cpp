@@ -151,10 +151,14 @@ bool CBaseThread::Start(unsigned long (*fn)(void*), void* arg, int priority, uns
                static_cast<std::size_t>(page);
         pthread_attr_setstacksize(&attr, size);
     }
+    // The handle is in place before the thread runs, so that the thread itself may use it
+    // (for example to join itself) without racing this assignment.
+    m_hThread = ctl;
     pthread_t thread;
     const int rc = pthread_create(&thread, &attr, Trampoline, ctl);
     pthread_attr_destroy(&attr);
     if (rc != 0) {
+        m_hThread = nullptr;
         delete ctl;
         return false;
     }
@@ -164,7 +168,6 @@ bool CBaseThread::Start(unsigned long (*fn)(void*), void* arg, int priority, uns
         ctl->changed.wait(guard, [ctl] { return ctl->tid != 0; });
         m_nThreadId = static_cast<unsigned long>(ctl->tid);
     }
-    m_hThread = ctl;
     return true;
 }
 
