@@ -192,16 +192,7 @@ void TfrmAlphaSearch::RenderPage() {
     }
     list->setUpdatesEnabled(true);
 
-    FUi->lbMain->setText(QStringLiteral("Records: %1").arg(count));
-    if (pages > 0) {
-        FUi->lbPage->setText(QStringLiteral("Page: %1/%2").arg(FCurPage).arg(pages));
-        FUi->btnPrior->setEnabled(FCurPage != 1);
-        FUi->btnNext->setEnabled(FCurPage < pages);
-    } else {
-        FUi->lbPage->setText(QStringLiteral("Page: 0/0"));
-        FUi->btnPrior->setEnabled(false);
-        FUi->btnNext->setEnabled(false);
-    }
+    ShowPaging(FUi->lbMain, FUi->lbPage, FUi->btnPrior, FUi->btnNext, count, FCurPage, pages);
 }
 
 void TfrmAlphaSearch::NextPage() {

@@ -5,7 +5,9 @@
 #include "Waiting.h"
 #include "WindowStyle.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
 
@@ -59,4 +61,13 @@ QList<const TTerm*> SearchListedTerms(int AType, const TTerm* ACurItem, const QS
     const TSource& source = sources[AType - 1];
     TWaitForDataSet wait(*source.State);
     return SearchMainTerms(source.Letters, AText, source.Rule);
+}
+
+void ShowPaging(QLabel* ARecords, QLabel* APage, QAbstractButton* APrior, QAbstractButton* ANext,
+                int ACount, int ACurPage, int APages) {
+    ARecords->setText(QStringLiteral("Records: %1").arg(ACount));
+    APage->setText(APages > 0 ? QStringLiteral("Page: %1/%2").arg(ACurPage).arg(APages)
+                              : QStringLiteral("Page: 0/0"));
+    APrior->setEnabled(APages > 0 && ACurPage != 1);
+    ANext->setEnabled(APages > 0 && ACurPage < APages);
 }

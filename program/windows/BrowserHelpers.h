@@ -7,12 +7,19 @@
 
 #include <QList>
 
+class QAbstractButton;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QTreeWidget;
 class QWidget;
 class TMessageService;
 class TTerm;
+
+// "Records: n" and "Page: p/pages" (or "Page: 0/0" for an empty list), with Prior and Next
+// enabled only where there is a page to go to.
+void ShowPaging(QLabel* ARecords, QLabel* APage, QAbstractButton* APrior, QAbstractButton* ANext,
+                int ACount, int ACurPage, int APages);
 
 // The trail of AItem (its main term down to itself) as a chain of nodes, all expanded.
 void FillTrail(QTreeWidget* ATree, const TTerm& AItem, bool AShowManif);
