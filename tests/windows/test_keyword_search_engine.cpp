@@ -40,7 +40,7 @@ protected:
         QStringList lines = {QStringLiteral("R10      Abdomen, Gas, Pain, Osteo Myelitis,"),
                              QStringLiteral("R14      Gas, Flatulence, Abdominal,"),
                              QStringLiteral("R15      Pain, Defecation,"),
-                             QStringLiteral("R16      Liver,")};
+                             QStringLiteral("R16      Liver, Due To,")};
         // 41 keywords beginning with "Sym" for the paging of suggestions.
         for (int i = 0; i < 41; ++i)
             lines << QStringLiteral("R16      Sym%1,").arg(i, 2, 10, QLatin1Char('0'));
@@ -86,6 +86,90 @@ TEST_F(KeywordSearch, KeywordModeNeedsEveryKeywordAmongTheCategorysKeywords) {
     EXPECT_EQ(Search(TSearchMode::All, QString()).size(), 4);
 }
 
+TEST_F(KeywordSearch, KeywordModeCases) {
+    const struct {
+        const char* Text;
+        QStringList Codes;
+    } cases[] = {
+        {"due to", {QStringLiteral("R16")}},            // a keyword of two words
+        {"due-to", {QStringLiteral("R16")}},            // a hyphen reads as a blank
+        {"Osteo Myelitis", {QStringLiteral("R10")}},
+        {"myelitis", {}},                               // a part of a keyword is not the keyword
+        {"abdomen", {QStringLiteral("R10")}},           // not R14's Abdominal
+        {"abdomen, abdomen", {QStringLiteral("R10")}},  // one keyword may satisfy several
+        {"pain, gas", {QStringLiteral("R10")}},         // order does not matter
+        {",,gas,,", {QStringLiteral("R10"), QStringLiteral("R14")}}, // empty pieces are satisfied
+        {"\"gas\"", {QStringLiteral("R10"), QStringLiteral("R14")}},  // quotes are no part of it
+        {"gas, nothing", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Search(TSearchMode::Keywords, QLatin1String(c.Text)), c.Codes) << c.Text;
+}
+
+TEST_F(KeywordSearch, FullTextCases) {
+    const struct {
+        const char* Text;
+        int Conditions;
+        QStringList Codes;
+    } cases[] = {
+        // R14's own description has FLATULENCE, only its child R14.1 has GAS: they do not combine.
+        {"flatulence, gas", SearchDescription, {}},
+        {"flatulence", SearchDescription, {QStringLiteral("R14")}},
+        // A note of an unselected kind is not searched.
+        {"psychogenic", SearchDescription | SearchInclusion, {}},
+        {"psychogenic", SearchExcludes1, {QStringLiteral("R14")}},
+        {"psychogenic", AllFullTextConditions, {QStringLiteral("R14")}},
+        // Through a child: R16.0 carries both words on its own.
+        {"hepatomegaly, gas", SearchDescription, {QStringLiteral("R16")}},
+        {"hepatomegaly, splenomegaly", SearchDescription, {}},
+        {"xray", SearchDescription, {QStringLiteral("R15")}},
+        {"x ray", SearchDescription, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Search(TSearchMode::FullText, QLatin1String(c.Text), c.Conditions), c.Codes)
+            << c.Text << " with conditions " << c.Conditions;
+}
+
+TEST_F(KeywordSearch, SameResultsCountsAndVariantsWhateverTheCaseAndBlanks) {
+    const QString a = QStringLiteral("gas, Abdomen"), b = QStringLiteral("GAS,ABDOMEN");
+    EXPECT_EQ(Search(TSearchMode::Keywords, a), Search(TSearchMode::Keywords, b));
+    EXPECT_EQ(CombinedKeywordCount(a), CombinedKeywordCount(b));
+    EXPECT_EQ(BuildKeywordVariants(SearchKeywordsOf(a)), BuildKeywordVariants(SearchKeywordsOf(b)));
+    // The count rows differ only in their padding: each stands under its own keyword.
+    EXPECT_EQ(KeywordCountRow(a), QStringLiteral("2   1        "));
+    EXPECT_EQ(KeywordCountRow(b), QStringLiteral("2   1       "));
+}
+
+TEST_F(KeywordSearch, KeywordCountsAndPluralLookUp) {
+    const std::pair<const char*, int> counts[] = {
+        {"GAS", 2}, {"PAIN", 2}, {"DUE TO", 1}, {"OSTEO MYELITIS", 1}, {"gas", 0}, {"GAS ", 0}, {"GA", 0},
+    };
+    for (const auto& [keyword, count] : counts)
+        EXPECT_EQ(KeywordRefCount(QLatin1String(keyword)), count) << keyword;
+    QString first, second;
+    EXPECT_EQ(FindSpecialPlural(QStringLiteral("foot"), first, second), 1);
+    EXPECT_EQ(first, QStringLiteral("feet"));
+    EXPECT_EQ(FindSpecialPlural(QStringLiteral("penny"), first, second), 2);
+    EXPECT_EQ(second, QStringLiteral("pennies"));
+    EXPECT_EQ(FindSpecialPlural(QStringLiteral("FOOT"), first, second), 0); // case-sensitive
+    EXPECT_EQ(FindSpecialPlural(QStringLiteral("feet"), first, second), 0); // singular to plural only
+}
+
+TEST_F(KeywordSearch, NothingIsReadFromAKeywordFileBeingLoaded) {
+    // A loader still appends to the lists: keyword mode matches nothing, counts read 0 and the
+    // combined count is unknown, instead of reading lists that change under the reader.
+    WriteState(KeywordLoadState, LoadRunning);
+    EXPECT_TRUE(Search(TSearchMode::Keywords, QStringLiteral("gas")).isEmpty());
+    EXPECT_EQ(KeywordRefCount(QStringLiteral("GAS")), 0);
+    EXPECT_EQ(CombinedKeywordCount(QStringLiteral("gas")), -1);
+    EXPECT_EQ(Search(TSearchMode::FullText, QStringLiteral("pain")), QStringList{QStringLiteral("R10")});
+    WriteState(KeywordLoadState, LoadDone);
+    WriteState(TabularLoadState, LoadRunning);
+    EXPECT_EQ(CombinedKeywordCount(QStringLiteral("gas")), -1);
+    WriteState(TabularLoadState, LoadDone);
+    EXPECT_EQ(CombinedKeywordCount(QStringLiteral("gas")), 2);
+}
+
 TEST_F(KeywordSearch, FullTextMatchesWholeWordsInTheSelectedTexts) {
     // "pain" followed by a comma counts; "Painful" and "pain." do not.
     EXPECT_EQ(Search(TSearchMode::FullText, QStringLiteral("pain")), QStringList{QStringLiteral("R10")});
@@ -98,6 +182,39 @@ TEST_F(KeywordSearch, FullTextMatchesWholeWordsInTheSelectedTexts) {
     EXPECT_EQ(Search(TSearchMode::FullText, QStringLiteral("abdominal, gas")), QStringList{QStringLiteral("R10")});
     EXPECT_TRUE(Search(TSearchMode::FullText, QStringLiteral("gas, abdomen")).isEmpty());
     EXPECT_EQ(Search(TSearchMode::FullText, QString(), SearchDescription).size(), 4);
+}
+
+TEST(SearchKeywords, UpperCasedPiecesAndTheModeTheyAskFor) {
+    EXPECT_TRUE(SearchKeywordsOf(QString()).isEmpty());
+    EXPECT_EQ(SearchKeywordsOf(QStringLiteral("gas, Abdomen")), (QStringList{QStringLiteral("GAS"), QStringLiteral("ABDOMEN")}));
+    EXPECT_EQ(SearchKeywordsOf(QStringLiteral("gas, Abdomen")), SearchKeywordsOf(QStringLiteral("GAS,ABDOMEN")));
+    EXPECT_EQ(SearchKeywordsOf(QStringLiteral(",")), (QStringList{QString(), QString()}));
+    EXPECT_EQ(SearchModeFor(true, {}), TSearchMode::FullText);
+    EXPECT_EQ(SearchModeFor(true, {QStringLiteral("GAS")}), TSearchMode::FullText);
+    EXPECT_EQ(SearchModeFor(false, {QStringLiteral("GAS")}), TSearchMode::Keywords);
+    EXPECT_EQ(SearchModeFor(false, {}), TSearchMode::All);
+}
+
+TEST(WholeWords, JoinedFormOfAHyphenatedWord) {
+    const struct {
+        const char* Word;
+        const char* Text;
+        bool Found;
+    } cases[] = {
+        {"X-RAY", "ABNORMAL XRAY FINDING", true},   // the first "-" dropped
+        {"X-RAY", "ABNORMAL X-RAY FINDING", true},
+        {"X-RAY", "ABNORMAL X RAY FINDING", false}, // a blank is not the joined form
+        {"X-RAY", "XRAYS", false},                  // still a whole word
+        {"A-B-C", "ABC", false},                    // only the first "-" goes: AB-C
+        {"A-B-C", "(AB-C)", true},
+        {"PAIN", "ABDOMINAL PAIN, UNSPECIFIED", true},
+        {"PAIN", "PAINFUL", false},
+        {"PAIN", "GAS PAIN.", false},
+        {"PAIN", "PAIN: ACUTE; PAIN", true},        // the second occurrence ends the text
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ContainsWordOrJoined(QLatin1String(c.Word), QLatin1String(c.Text)), c.Found)
+            << c.Word << " in " << c.Text;
 }
 
 TEST(KeywordVariants, PluralsHyphensAndEndings) {

@@ -70,6 +70,13 @@ bool OwnTextsContain(const TCodeInfo& ACode, const QString& AKeyword, int ACondi
     return false;
 }
 
+// Whether no loader writes the data set any more: it is whole, failed or never started. A load
+// that was asked to stop may still be writing.
+bool Settled(const TLoadState& AState) {
+    const int state = ReadState(AState);
+    return state != LoadRunning && state != LoadStopRequested;
+}
+
 bool IsVowel(QChar AChar) { return QStringLiteral("AEIOU").contains(AChar); }
 
 void AppendPlurals(QStringList& AOut, const QString& AFirst, const QString& ASecond, int ACount) {
@@ -79,6 +86,16 @@ void AppendPlurals(QStringList& AOut, const QString& AFirst, const QString& ASec
 }
 
 } // namespace
+
+QStringList SearchKeywordsOf(const QString& ATrimmedText) {
+    return ATrimmedText.isEmpty() ? QStringList() : SplitKeywords(ATrimmedText.toUpper());
+}
+
+TSearchMode SearchModeFor(bool AFullText, const QStringList& AKeywords) {
+    if (AFullText)
+        return TSearchMode::FullText;
+    return AKeywords.isEmpty() ? TSearchMode::All : TSearchMode::Keywords;
+}
 
 QStringList SplitKeywords(const QString& AText) {
     QStringList pieces = RawPieces(AText);
@@ -113,6 +130,8 @@ bool MatchFullText(const TCodeInfo& ACode, const QStringList& AKeywords, int ACo
 QList<TCodeInfo*> SearchCategories(const TOwningList<TChapter>& AChapters, TSearchMode AMode,
                                    const QStringList& AKeywords, int AConditions) {
     QList<TCodeInfo*> found;
+    if (AMode == TSearchMode::Keywords && !Settled(KeywordLoadState))
+        return found;
     for (const auto& chapter : AChapters)
         for (const auto& section : chapter->FSubList)
             for (const auto& category : section->FCodeList) {
@@ -189,7 +208,7 @@ QStringList BuildKeywordVariants(const QStringList& AKeywords) {
 }
 
 int KeywordRefCount(const QString& AKeyword) {
-    if (!KeywordRefList)
+    if (!KeywordRefList || !Settled(KeywordLoadState))
         return 0;
     for (const auto& ref : *KeywordRefList)
         if (ref->FUpperKey == AKeyword)
@@ -219,8 +238,8 @@ int CombinedKeywordCount(const QString& ARawText) {
     QStringList keywords = CountedPieces(ARawText);
     for (QString& keyword : keywords)
         keyword = keyword.trimmed();
-    if (!ChapterList)
-        return 0;
+    if (!ChapterList || !Settled(TabularLoadState) || !Settled(KeywordLoadState))
+        return -1;
     return static_cast<int>(SearchCategories(*ChapterList, TSearchMode::Keywords, keywords, 0).size());
 }
 

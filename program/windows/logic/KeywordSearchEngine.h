@@ -23,6 +23,17 @@ enum TFullTextCondition : int {
 
 enum class TSearchMode { All, Keywords, FullText };
 
+// Every full-text condition at once.
+inline constexpr int AllFullTextConditions = 127;
+
+// The search keywords of a trimmed keyword text: its comma pieces, upper-cased; none for an empty
+// text.
+QStringList SearchKeywordsOf(const QString& ATrimmedText);
+
+// Full text when asked for; otherwise keywords when there is a piece to match, else every
+// category.
+TSearchMode SearchModeFor(bool AFullText, const QStringList& AKeywords);
+
 // The comma pieces of AText in order, each trimmed of blanks; only commas split, a double quote
 // at the start of a piece quotes it (commas inside do not split, "" stands for one quote). A
 // text ending in a comma yields an empty last piece.
@@ -35,7 +46,9 @@ bool ContainsWordOrJoined(const QString& AWord, const QString& AText);
 // when one of its descendants does so on its own.
 bool MatchFullText(const TCodeInfo& ACode, const QStringList& AKeywords, int AConditions);
 
-// The categories of AChapters, in tabular order, that the mode accepts.
+// The categories of AChapters, in tabular order, that the mode accepts. Keyword mode reads the
+// code-keyword list only while no loader writes it; during its load no category matches, as
+// their keywords are not known yet.
 QList<TCodeInfo*> SearchCategories(const TOwningList<TChapter>& AChapters, TSearchMode AMode,
                                    const QStringList& AKeywords, int AConditions);
 
@@ -45,14 +58,16 @@ int FindSpecialPlural(const QString& AWord, QString& AFirst, QString& ASecond);
 // The keywords with their hyphen, blank and plural variants, for highlighting only.
 QStringList BuildKeywordVariants(const QStringList& AKeywords);
 
-// FRefCount of the first distinct keyword whose upper case equals AKeyword, or 0.
+// FRefCount of the first distinct keyword whose upper case equals AKeyword, or 0 (also while the
+// keyword file is still loading).
 int KeywordRefCount(const QString& AKeyword);
 
 // The row of counts shown under the keyword box: each piece's count, padded to the raw piece's
 // length plus one so that it stands under its keyword.
 QString KeywordCountRow(const QString& ARawText);
 
-// The number of categories that a keyword-mode search for ARawText would list now.
+// The number of categories that a keyword-mode search for ARawText would list now, or -1 while
+// the tabular list or the keyword file is being loaded (the lists are not safe to read then).
 int CombinedKeywordCount(const QString& ARawText);
 
 // The text before the last comma (empty when the comma is the first character or absent) and
