@@ -69,6 +69,7 @@ TfrmKeyWordSearch::TfrmKeyWordSearch(TMessageService& AMessages, QWidget* AParen
     SetUpLook();
     SetUpMenu();
     ConnectControls();
+    ConnectSearchControls();
     if (FullScreen == 1) {
         setWindowFlag(Qt::WindowMaximizeButtonHint, true);
         setWindowState(windowState() | Qt::WindowMaximized);

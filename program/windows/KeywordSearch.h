@@ -4,11 +4,17 @@
 // the description panels and prior/next code, goes to a typed code (seven-character codes through
 // the seventh-character dialog) and copies reportable codes with their descriptions.
 //
+// Opened without a start object it is the keyword search: comma-separated keywords are matched
+// against the code-keyword file or, in full-text mode, against the texts of the tabular list;
+// counts and suggestions follow the typing, and every search goes into the search history
+// (KeywordSearchRole.cpp).
+//
 // Modal results: 3 quits the program (F12 and Yes), 2 is the ordinary cancel (Escape).
 #pragma once
 
 #include "CodeNavigation.h"
 #include "CodeTextLayout.h"
+#include "KeywordSearchEngine.h"
 
 #include <QDialog>
 
@@ -52,6 +58,29 @@ public:
     // Copies the reportable code named by ACode (with its long, or with Ctrl its short,
     // description when AWithDesc), through the selection dialog when there are several.
     void ShowAvailableCodes(const QString& ACode, bool AWithDesc);
+
+    // The search role.
+    // The whole search of "  Search" or Enter in the keyword box: asks before listing every
+    // category for an empty text, refuses full text without a condition, records the text in
+    // the search history, fills the result list and shows its first category.
+    void RunKeywordSearch();
+    // Fills the result list with the categories the mode accepts (waiting for the tabular list).
+    void SearchCategories(TSearchMode AMode, int AConditions);
+    // The count row under the keyword box and the combined count; after a search the combined
+    // count is the number of results.
+    void UpdateKeywordCounts(bool AAfterSearch);
+    // Recomputes the suggestions for the partial keyword being typed (waiting for the keywords).
+    void RefreshSuggestions();
+    // Shows suggestion page APage (clamped) in the grid; ARebuild puts the current cell on the
+    // first one.
+    void FillSuggestionPage(int APage, bool ARebuild);
+    // Replaces the partial keyword with ASuggestion and a comma.
+    void ChooseSuggestion(const QString& ASuggestion);
+    // Opens the history panel over the keyword box, newest entry selected.
+    void ShowHistoryPanel();
+    const QStringList& SearchKeywords() const { return FSearchKeyWordsList; }
+    const QStringList& KeywordVariants() const { return FSearchKeyWordVariantList; }
+    const TKeywordSuggestions& Suggestions() const { return FSuggestions; }
 
     void GoBack();
     void GoReview();
@@ -107,6 +136,16 @@ private:
     void HidePrompt();
     TfrmInfoOf7Code& InfoDialog();
 
+    // The search role's controls and events (KeywordSearchRole.cpp).
+    class TSearchRoleFilter;
+    void ConnectSearchControls();
+    bool SearchRoleEvent(QObject* AWatched, QEvent* AEvent);
+    int FullTextConditions() const;
+    void KeywordBoxKeyReleased(int AKey);
+    void PlaceOverKeywordBox(QWidget* APanel);
+    void AlignCountRow();
+    void HistoryRowClicked(QTreeWidgetItem* AItem);
+
     std::unique_ptr<Ui::TfrmKeyWordSearch> FUi;
     TMessageService& FMessages;
     TfrmInfoOf7Code* FInfoDialog;
@@ -132,4 +171,9 @@ private:
     TVisitHistory FHistory;
     QTreeWidgetItem* FCurCodeItem = nullptr;
     TWheelThrottle FWheel;
+
+    QStringList FSearchKeyWordsList; // the keywords of the last search, upper case
+    TKeywordSuggestions FSuggestions;
+    // Declared after FUi so that it goes first: no event may reach it once the controls are gone.
+    std::unique_ptr<QObject> FSearchRoleFilter;
 };
