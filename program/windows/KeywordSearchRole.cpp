@@ -10,6 +10,7 @@
 #include "WindowStyle.h"
 #include "ui_KeywordSearch.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
@@ -56,11 +57,16 @@ void TfrmKeyWordSearch::ConnectSearchControls() {
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setTabKeyNavigation(false);
     grid->setFocusPolicy(Qt::StrongFocus);
+    // All ten rows fit the grid: a page of suggestions is never cut.
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setDefaultSectionSize(grid->height() / grid->rowCount());
     for (int row = 0; row < grid->rowCount(); ++row)
         for (int column = 0; column < grid->columnCount(); ++column)
             grid->setItem(row, column, new QTableWidgetItem());
     SetBackgroundColor(FUi->plPrompt, TColors::SkyBlue);
+    // Both floating panels lie over the white text area: a frame sets them off from it.
     FUi->plPrompt->setFrameShape(QFrame::Box);
+    FUi->plHistory->setFrameShape(QFrame::Box);
     FUi->ListView1->setRootIsDecorated(false);
     FUi->ListView1->setUniformRowHeights(true);
     FUi->ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
