@@ -3,11 +3,27 @@
 #include "TextDataSets.h"
 #include "TextHelpers.h"
 
+namespace {
+
+// Whether AKeyword cannot equal a text of ALength characters once upper-cased. Upper-casing keeps
+// the length of ASCII text (only letters such as "ß" grow), so an ASCII keyword of another length
+// is ruled out without building its upper case; a search walks every keyword of every category.
+bool LengthRulesOut(const QString& AKeyword, qsizetype ALength) {
+    if (AKeyword.size() == ALength)
+        return false;
+    for (const QChar c : AKeyword)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
 bool ContainsKeyword(const TCodeKeywords* AEntry, const QString& AUpperText) {
     if (!AEntry)
         return false;
     for (const QString& keyword : AEntry->FKeywords)
-        if (SameIgnoringDash(keyword.toUpper(), AUpperText))
+        if (!LengthRulesOut(keyword, AUpperText.size()) && SameIgnoringDash(keyword.toUpper(), AUpperText))
             return true;
     return false;
 }

@@ -184,6 +184,63 @@ TEST_F(KeywordSearch, FullTextMatchesWholeWordsInTheSelectedTexts) {
     EXPECT_EQ(Search(TSearchMode::FullText, QString(), SearchDescription).size(), 4);
 }
 
+TEST(ContainsKeyword, EqualOnceUpperCasedWithBlanksAndHyphensAlike) {
+    TCodeKeywords entry;
+    entry.FKeywords = {QStringLiteral("Osteo Myelitis"), QStringLiteral("S\u00e9zary"), QStringLiteral("Stra\u00dfe"),
+                       QStringLiteral("Due To"), QStringLiteral("X-Ray")};
+    const std::pair<QString, bool> cases[] = {
+        {QStringLiteral("OSTEO MYELITIS"), true},
+        {QStringLiteral("OSTEO-MYELITIS"), true},
+        {QStringLiteral("OSTEO"), false},            // a part of a keyword
+        {QStringLiteral("OSTEO MYELITISX"), false},
+        {QStringLiteral("S\u00c9ZARY"), true},        // accented letters upper-cased too
+        {QStringLiteral("SEZARY"), false},
+        {QStringLiteral("STRASSE"), true},           // a keyword whose upper case is longer
+        {QStringLiteral("STRA\u00dfE"), false},
+        {QStringLiteral("DUE TO"), true},
+        {QStringLiteral("DUE TO "), false},
+        {QStringLiteral("X RAY"), true},
+        {QStringLiteral("XRAY"), false},
+        {QStringLiteral("Due To"), false},            // the text is expected in upper case
+    };
+    for (const auto& [text, found] : cases)
+        EXPECT_EQ(ContainsKeyword(&entry, text), found) << text.toStdString();
+    EXPECT_FALSE(ContainsKeyword(nullptr, QStringLiteral("DUE TO")));
+    EXPECT_TRUE(MatchKeywords(&entry, {QStringLiteral("X-RAY"), QString(), QStringLiteral("STRASSE")}));
+    EXPECT_FALSE(MatchKeywords(&entry, {QStringLiteral("X-RAY"), QStringLiteral("RAY")}));
+    EXPECT_FALSE(MatchKeywords(static_cast<const TCodeKeywords*>(nullptr), {}));
+}
+
+TEST(MatchFullText, CaseBlindInAsciiAndAccentedTexts) {
+    // Plain ASCII texts are searched without upper-casing them; texts or words with other
+    // letters are upper-cased first. Both must find the same.
+    TCodeInfo code(nullptr, nullptr, 1);
+    code.FDesc = QStringLiteral("S\u00e9zary disease, x-Ray finding");
+    auto note = std::make_unique<TExcludes2>();
+    note->FNoteList = {QStringLiteral("abdominal pain (r10.-)"), QStringLiteral("Stra\u00dfe pain.")};
+    code.FItemList.push_back(std::move(note));
+    const struct {
+        const char* Words;
+        int Conditions;
+        bool Found;
+    } cases[] = {
+        {"S\u00c9ZARY", SearchDescription, true},
+        {"SEZARY", SearchDescription, false},
+        {"DISEASE", SearchDescription, true},         // an ASCII word in an accented text
+        {"X-RAY", SearchDescription, true},
+        {"XRAY", SearchDescription, false},
+        {"FINDING, DISEASE", SearchDescription, true},
+        {"ABDOMINAL, PAIN", SearchExcludes2, true},   // one lower-case ASCII line holds both
+        {"R10", SearchExcludes2, false},               // a full stop after it: no whole word
+        {"STRASSE", SearchExcludes2, true},            // upper case longer than the text
+        {"PAIN, STRASSE", SearchExcludes2, true},
+        {"ABDOMINAL", SearchDescription, false},
+        {"PAINS", AllFullTextConditions, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchFullText(code, SplitKeywords(QString::fromUtf8(c.Words)), c.Conditions), c.Found) << c.Words;
+}
+
 TEST(SearchKeywords, UpperCasedPiecesAndTheModeTheyAskFor) {
     EXPECT_TRUE(SearchKeywordsOf(QString()).isEmpty());
     EXPECT_EQ(SearchKeywordsOf(QStringLiteral("gas, Abdomen")), (QStringList{QStringLiteral("GAS"), QStringLiteral("ABDOMEN")}));
@@ -290,8 +347,16 @@ TEST_F(KeywordSearch, SuggestionsPageAndFollowEarlierKeywords) {
     TKeywordSuggestions fullText;
     fullText.Refresh(QStringLiteral("gas, osteo-m"), true); // all distinct keywords, blank = dash
     EXPECT_EQ(fullText.Found(), QStringList{QStringLiteral("Osteo Myelitis")});
+    // Nothing typed after the comma: no partial keyword, nothing offered, and after a partial
+    // keyword the list empties again.
     TKeywordSuggestions empty;
-    EXPECT_TRUE(empty.Refresh(QStringLiteral("gas, "), false) || empty.Found().isEmpty());
+    EXPECT_FALSE(empty.Refresh(QStringLiteral("gas, "), false));
+    EXPECT_TRUE(empty.Found().isEmpty());
+    EXPECT_FALSE(empty.ShowPage(1));
+    ASSERT_TRUE(empty.Refresh(QStringLiteral("gas, a"), false));
+    EXPECT_FALSE(empty.Found().isEmpty());
+    EXPECT_TRUE(empty.Refresh(QStringLiteral("gas, "), false));
+    EXPECT_TRUE(empty.Found().isEmpty());
     EXPECT_FALSE(empty.ShowPage(1));
 }
 

@@ -59,15 +59,75 @@ bool NoteSelected(const TNoteBase& ANote, int AConditions) {
            ((AConditions & SearchExcludes2) && dynamic_cast<const TExcludes2*>(&ANote));
 }
 
-bool OwnTextsContain(const TCodeInfo& ACode, const QString& AKeyword, int AConditions) {
-    if ((AConditions & SearchDescription) && ContainsWordOrJoined(AKeyword, ACode.FDesc.toUpper()))
+bool IsAscii(const QString& AText) {
+    for (const QChar c : AText)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+// ContainsWord (AWord, AText upper-cased) without building the upper case when both are ASCII,
+// where a case-blind search finds exactly what a search in the upper case finds. A full-text
+// search tests every text of every code, most of them plain ASCII.
+bool ContainsWordIgnoringCase(const QString& AWord, bool AWordAscii, const QString& AText) {
+    if (!AWordAscii || !IsAscii(AText))
+        return ContainsWord(AWord, AText.toUpper());
+    if (AWord.isEmpty())
+        return false;
+    for (qsizetype at = AText.indexOf(AWord, 0, Qt::CaseInsensitive); at >= 0;
+         at = AText.indexOf(AWord, at + AWord.size(), Qt::CaseInsensitive))
+        if (IsWholeWordAt(AText, at, AWord.size()))
+            return true;
+    return false;
+}
+
+// ContainsWordOrJoined for a text that is not upper-cased yet.
+struct TFullTextWord {
+    explicit TFullTextWord(const QString& AWord) : Word(AWord), Ascii(IsAscii(AWord)) {
+        if (const qsizetype dash = AWord.indexOf(QLatin1Char('-')); dash >= 0)
+            Joined = QString(AWord).remove(dash, 1);
+    }
+    bool In(const QString& AText) const {
+        return ContainsWordIgnoringCase(Word, Ascii, AText) ||
+               (!Joined.isNull() && ContainsWordIgnoringCase(Joined, Ascii, AText));
+    }
+    QString Word;
+    QString Joined; // null when the word has no "-"
+    bool Ascii;
+};
+
+bool OwnTextsContain(const TCodeInfo& ACode, const TFullTextWord& AKeyword, int AConditions) {
+    if ((AConditions & SearchDescription) && AKeyword.In(ACode.FDesc))
         return true;
     for (const auto& item : ACode.FItemList)
         if (const auto* note = dynamic_cast<const TNoteBase*>(item.get()); note && NoteSelected(*note, AConditions))
             for (const QString& line : note->FNoteList)
-                if (ContainsWordOrJoined(AKeyword, line.toUpper()))
+                if (AKeyword.In(line))
                     return true;
     return false;
+}
+
+bool MatchFullTextWords(const TCodeInfo& ACode, const QList<TFullTextWord>& AKeywords, int AConditions) {
+    for (const TFullTextWord& keyword : AKeywords) {
+        if (keyword.Word.isEmpty() || OwnTextsContain(ACode, keyword, AConditions))
+            continue;
+        bool byChild = false;
+        for (const auto& child : ACode.FSubCodeList)
+            if (MatchFullTextWords(*child, AKeywords, AConditions)) {
+                byChild = true;
+                break;
+            }
+        if (!byChild)
+            return false;
+    }
+    return true;
+}
+
+QList<TFullTextWord> FullTextWords(const QStringList& AKeywords) {
+    QList<TFullTextWord> words;
+    for (const QString& keyword : AKeywords)
+        words << TFullTextWord(keyword);
+    return words;
 }
 
 // Whether no loader writes the data set any more: it is whole, failed or never started. A load
@@ -112,19 +172,7 @@ bool ContainsWordOrJoined(const QString& AWord, const QString& AText) {
 }
 
 bool MatchFullText(const TCodeInfo& ACode, const QStringList& AKeywords, int AConditions) {
-    for (const QString& keyword : AKeywords) {
-        if (keyword.isEmpty() || OwnTextsContain(ACode, keyword, AConditions))
-            continue;
-        bool byChild = false;
-        for (const auto& child : ACode.FSubCodeList)
-            if (MatchFullText(*child, AKeywords, AConditions)) {
-                byChild = true;
-                break;
-            }
-        if (!byChild)
-            return false;
-    }
-    return true;
+    return MatchFullTextWords(ACode, FullTextWords(AKeywords), AConditions);
 }
 
 QList<TCodeInfo*> SearchCategories(const TOwningList<TChapter>& AChapters, TSearchMode AMode,
@@ -132,12 +180,13 @@ QList<TCodeInfo*> SearchCategories(const TOwningList<TChapter>& AChapters, TSear
     QList<TCodeInfo*> found;
     if (AMode == TSearchMode::Keywords && !Settled(KeywordLoadState))
         return found;
+    const QList<TFullTextWord> words = FullTextWords(AKeywords);
     for (const auto& chapter : AChapters)
         for (const auto& section : chapter->FSubList)
             for (const auto& category : section->FCodeList) {
                 const bool take = AMode == TSearchMode::All ||
                                   (AMode == TSearchMode::Keywords && MatchKeywords(*category, AKeywords)) ||
-                                  (AMode == TSearchMode::FullText && MatchFullText(*category, AKeywords, AConditions));
+                                  (AMode == TSearchMode::FullText && MatchFullTextWords(*category, words, AConditions));
                 if (take)
                     found << category.get();
             }
