@@ -1,0 +1,261 @@
+// The keyword search on the official tabular list the build embeds: a keyword-mode search, a
+// full-text search in the descriptions and in all seven kinds of text, and what one key release
+// in the keyword box costs (the suggestion refresh, the count row and the combined count).
+//
+// The reference, measured in the same run, is `grep -c -i -w` over the very document the program
+// searches: the embedded Tabular data set, inflated into a temporary file (the published XML
+// with the seventh-character exception attributes the build adds). grep scans every byte once
+// for the same words, case-blind and as whole words, which is the least any full-text search of
+// that document has to do; its time includes starting the process. Every benchmark carries the
+// typed text in its name, and the run ends with a table of each time next to grep's for the same
+// words.
+#include "BuildConfig.h"
+#include "Compression.h"
+#include "DataEngine.h"
+#include "EmbeddedResources.h"
+#include "EngineGlobals.h"
+#include "KeywordSearchEngine.h"
+#include "LoaderMessages.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The texts typed into the keyword box; each names its benchmarks and its grep reference.
+const char* const kPain = "pain";
+const char* const kGasAbdomen = "gas, abdomen";
+// Two words that no single code carries: every descendant of every category is searched.
+const char* const kPainXyzzy = "pain, xyzzy";
+
+QTemporaryDir& Scratch() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// The embedded Tabular data set, inflated into a file for grep; empty when it cannot be made.
+const QString& InflatedTabularFile() {
+    static const QString path = []() -> QString {
+        const TEmbeddedResource* resource = FindEmbeddedResource(QStringLiteral("Tabular"));
+        if (!resource || !Scratch().isValid())
+            return {};
+        const std::string document = InflateZlib(resource->Bytes());
+        QFile file(Scratch().filePath(QStringLiteral("tabular.xml")));
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(document.data(), static_cast<qint64>(document.size())) != static_cast<qint64>(document.size()))
+            return {};
+        return file.fileName();
+    }();
+    return path;
+}
+
+bool LoadEngineOnce() {
+    static const bool loaded = [] {
+        InitDataEngine();
+        WaitForLoaders();
+        return ReadState(TabularLoadState) == LoadDone && ReadState(KeywordLoadState) == LoadDone;
+    }();
+    return loaded;
+}
+
+bool Ready(benchmark::State& AState) {
+    if (!TABULON_EMBEDS_OFFICIAL_DATA) {
+        AState.SkipWithError("this build embeds the sample data set");
+        return false;
+    }
+    if (!LoadEngineOnce()) {
+        AState.SkipWithError("the data sets did not load");
+        return false;
+    }
+    return true;
+}
+
+// grep -c -i -w with every keyword of AText as a pattern, over the inflated tabular list.
+void BM_Grep(benchmark::State& AState, const char* AText) {
+    if (!Ready(AState))
+        return;
+    if (InflatedTabularFile().isEmpty())
+        return AState.SkipWithError("the tabular list could not be inflated into a file");
+    std::string command = "LC_ALL=C.UTF-8 grep -c -i -w";
+    for (const QString& keyword : SplitKeywords(QString::fromLatin1(AText)))
+        command += " -e '" + keyword.toStdString() + "'";
+    command += " '" + InflatedTabularFile().toStdString() + "' > /dev/null";
+    for (auto _ : AState)
+        if (std::system(command.c_str()) != 0)
+            return AState.SkipWithError("grep failed or found nothing");
+}
+BENCHMARK_CAPTURE(BM_Grep, pain, kPain)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Grep, gas_abdomen, kGasAbdomen)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Grep, pain_xyzzy, kPainXyzzy)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The search of "  Search": the categories the mode accepts for the typed text.
+void Search(benchmark::State& AState, TSearchMode AMode, const char* AText, int AConditions) {
+    if (!Ready(AState))
+        return;
+    const QStringList keywords = SearchKeywordsOf(QString::fromLatin1(AText));
+    qsizetype found = 0;
+    for (auto _ : AState) {
+        found = SearchCategories(*ChapterList, AMode, keywords, AConditions).size();
+        benchmark::DoNotOptimize(found);
+    }
+    AState.counters["categories"] = static_cast<double>(found);
+}
+
+void BM_KeywordSearch(benchmark::State& AState, const char* AText) {
+    Search(AState, TSearchMode::Keywords, AText, 0);
+}
+BENCHMARK_CAPTURE(BM_KeywordSearch, pain, kPain)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_KeywordSearch, gas_abdomen, kGasAbdomen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FullTextDescription(benchmark::State& AState, const char* AText) {
+    Search(AState, TSearchMode::FullText, AText, SearchDescription);
+}
+BENCHMARK_CAPTURE(BM_FullTextDescription, pain, kPain)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_FullTextDescription, gas_abdomen, kGasAbdomen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FullTextAllConditions(benchmark::State& AState, const char* AText) {
+    Search(AState, TSearchMode::FullText, AText, AllFullTextConditions);
+}
+BENCHMARK_CAPTURE(BM_FullTextAllConditions, pain, kPain)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_FullTextAllConditions, gas_abdomen, kGasAbdomen)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_FullTextAllConditions, pain_xyzzy, kPainXyzzy)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One key release in the keyword box while AText is typed character by character: the count row
+// and, in keyword mode, the combined count follow every change of the text; the suggestions are
+// collected again whenever the partial keyword changed (not after a comma, which hides them).
+// Each iteration is one key release; the typing starts over after the last character, so every
+// release changes the partial keyword as it does while typing.
+void KeyRelease(benchmark::State& AState, const char* AText, bool AFullText) {
+    if (!Ready(AState))
+        return;
+    const QString text = QString::fromLatin1(AText);
+    std::vector<QString> typed;
+    for (qsizetype n = 1; n <= text.size(); ++n)
+        typed.push_back(text.left(n));
+    TKeywordSuggestions suggestions;
+    std::size_t next = 0;
+    qsizetype offered = 0;
+    for (auto _ : AState) {
+        const QString& box = typed[next];
+        next = (next + 1) % typed.size();
+        benchmark::DoNotOptimize(KeywordCountRow(box));
+        if (!AFullText)
+            benchmark::DoNotOptimize(CombinedKeywordCount(box));
+        if (!box.endsWith(QLatin1Char(',')) && suggestions.Refresh(box, AFullText) && suggestions.ShowPage(1))
+            offered += suggestions.PageCells().size();
+    }
+    AState.counters["cells per release"] =
+        benchmark::Counter(static_cast<double>(offered), benchmark::Counter::kAvgIterations);
+}
+
+void BM_KeyRelease(benchmark::State& AState, const char* AText) { KeyRelease(AState, AText, false); }
+BENCHMARK_CAPTURE(BM_KeyRelease, gas_abdomen, kGasAbdomen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_KeyReleaseFullText(benchmark::State& AState, const char* AText) { KeyRelease(AState, AText, true); }
+BENCHMARK_CAPTURE(BM_KeyReleaseFullText, gas_abdomen, kGasAbdomen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The suggestion refresh alone, for a first keyword and for one after a keyword (from the
+// categories that carry it). Two partial keywords alternate so that every iteration collects.
+void Suggest(benchmark::State& AState, const char* AFirst, const char* ASecond) {
+    if (!Ready(AState))
+        return;
+    TKeywordSuggestions suggestions;
+    bool second = false;
+    for (auto _ : AState) {
+        suggestions.Refresh(QString::fromLatin1(second ? ASecond : AFirst), false);
+        benchmark::DoNotOptimize(suggestions.Found().size());
+        second = !second;
+    }
+    AState.counters["suggestions"] = static_cast<double>(suggestions.Found().size());
+}
+
+void BM_SuggestionRefresh(benchmark::State& AState, const char* AFirst, const char* ASecond) {
+    Suggest(AState, AFirst, ASecond);
+}
+BENCHMARK_CAPTURE(BM_SuggestionRefresh, gas_abdomen_first_keyword, "ab", "abd")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_SuggestionRefresh, gas_abdomen_after_gas, "gas, ab", "gas, abd")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The count row and the combined count alone.
+void BM_Counts(benchmark::State& AState, const char* AText) {
+    if (!Ready(AState))
+        return;
+    const QString text = QString::fromLatin1(AText);
+    for (auto _ : AState) {
+        benchmark::DoNotOptimize(KeywordCountRow(text));
+        benchmark::DoNotOptimize(CombinedKeywordCount(text));
+    }
+}
+BENCHMARK_CAPTURE(BM_Counts, gas_abdomen, kGasAbdomen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Keeps the console output and notes each benchmark's wall time per iteration for the table.
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+    // With --benchmark_repetitions the median of the repetitions counts; they come after the
+    // single runs.
+    void ReportRuns(const std::vector<Run>& ARuns) override {
+        ConsoleReporter::ReportRuns(ARuns);
+        for (const Run& run : ARuns) {
+            const bool counts = run.run_type == Run::RT_Iteration || run.aggregate_name == "median";
+            if (!run.error_occurred && counts && run.iterations > 0)
+                FSeconds[run.run_name.function_name] = run.real_accumulated_time / static_cast<double>(run.iterations);
+        }
+    }
+
+    // Each benchmark next to grep over the same document for the same words.
+    void PrintRatios() const {
+        std::printf("\n%-52s %12s %12s %10s\n", "benchmark", "ms", "grep ms", "ratio");
+        for (const auto& [name, seconds] : FSeconds) {
+            if (name.rfind("BM_Grep/", 0) == 0)
+                continue;
+            // The grep of the same typed text: the longest grep label that begins this one
+            // ("gas_abdomen" for "gas_abdomen_after_gas", "pain_xyzzy" rather than "pain").
+            const std::string label = name.substr(name.find('/') + 1);
+            const double* reference = nullptr;
+            std::size_t referenceLength = 0;
+            for (const auto& [grepName, grepSeconds] : FSeconds) {
+                if (grepName.rfind("BM_Grep/", 0) != 0)
+                    continue;
+                const std::string grepLabel = grepName.substr(8);
+                const bool begins = label.rfind(grepLabel, 0) == 0 &&
+                                    (label.size() == grepLabel.size() || label[grepLabel.size()] == '_');
+                if (begins && grepLabel.size() > referenceLength) {
+                    reference = &grepSeconds;
+                    referenceLength = grepLabel.size();
+                }
+            }
+            if (reference)
+                std::printf("%-52s %12.3f %12.3f %10.3f\n", name.c_str(), seconds * 1e3, *reference * 1e3,
+                            seconds / *reference);
+            else
+                std::printf("%-52s %12.3f %12s %10s\n", name.c_str(), seconds * 1e3, "-", "-");
+        }
+    }
+
+private:
+    std::map<std::string, double> FSeconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The engine's folders go to a scratch directory, not into the user's own.
+    qputenv("ProgramData", Scratch().path().toUtf8());
+    qputenv("AppData", Scratch().path().toUtf8());
+    SetLoaderMessageSink([](const QString&) {});
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    TRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}
