@@ -13,8 +13,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QStyledItemDelegate>
 #include <QTableWidgetItem>
 #include <QTreeWidgetItem>
 
@@ -34,6 +36,24 @@ int TextLeft(const QLineEdit& AEdit) {
     const QRect contents = AEdit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &AEdit);
     return contents.left() + AEdit.textMargins().left();
 }
+
+// The history list is a report with grid lines: every row is ruled off from the next, and the
+// rows get a little room above and below their text.
+class THistoryGridDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* APainter, const QStyleOptionViewItem& AOption, const QModelIndex& AIndex) const override {
+        QStyledItemDelegate::paint(APainter, AOption, AIndex);
+        APainter->save();
+        APainter->setPen(TColors::GridLine);
+        APainter->drawLine(AOption.rect.bottomLeft(), AOption.rect.bottomRight());
+        APainter->drawLine(AOption.rect.topRight(), AOption.rect.bottomRight());
+        APainter->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem& AOption, const QModelIndex& AIndex) const override {
+        return QStyledItemDelegate::sizeHint(AOption, AIndex) + QSize(0, 5);
+    }
+};
 
 } // namespace
 
@@ -71,6 +91,7 @@ void TfrmKeyWordSearch::ConnectSearchControls() {
     FUi->ListView1->setUniformRowHeights(true);
     FUi->ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     FUi->ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FUi->ListView1->setItemDelegate(new THistoryGridDelegate(FUi->ListView1));
     FUi->Edit1->setFocusPolicy(Qt::NoFocus);
 
     connect(FUi->BitBtn1, &QPushButton::clicked, this, &TfrmKeyWordSearch::RunKeywordSearch);

@@ -34,6 +34,7 @@ inline const QColor Olive{128, 128, 0};
 inline const QColor Silver{192, 192, 192};
 inline const QColor InfoBk{255, 255, 225};
 inline const QColor Red{255, 0, 0};
+inline const QColor GridLine{208, 208, 208}; // the rules between the rows of a report list
 } // namespace TColors
 
 // Sets the colour a label or check box draws its text in.

@@ -4,8 +4,11 @@
 #include "EngineGlobals.h"
 #include "InfoOf7Code.h"
 #include "KeywordSearch.h"
+#include "Main.h"
 #include "SearchHistory.h"
+#include "TextLines.h"
 #include "Waiting.h"
+#include "WindowStyle.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>
@@ -277,6 +280,22 @@ TEST_F(SearchWindow, SearchWaitsForTheTabularListBehindTheWaitingDialog) {
     EXPECT_EQ(TreeTexts(Tree()), QStringList{QStringLiteral("A00")});
 }
 
+TEST_F(SearchWindow, SuggestionsWaitForTheKeywordFile) {
+    TRecordingHooks hooks;
+    SetWaitingHooks(&hooks);
+    WriteState(KeywordLoadState, LoadRunning);
+    std::thread loader([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        WriteState(KeywordLoadState, LoadDone);
+    });
+    Type(QStringLiteral("bl"));
+    loader.join();
+    SetWaitingHooks(nullptr);
+    EXPECT_EQ(hooks.Shown, 1); // the first key release waited, the second found the file loaded
+    EXPECT_EQ(hooks.Hidden, 1);
+    EXPECT_EQ(Child<QTableWidget>("StringGrid1")->item(0, 0)->text(), QStringLiteral("Blindness"));
+}
+
 TEST_F(SearchWindow, SuggestionPanelFollowsTheTyping) {
     auto* panel = Child<QWidget>("plPrompt");
     auto* grid = Child<QTableWidget>("StringGrid1");
@@ -291,6 +310,12 @@ TEST_F(SearchWindow, SuggestionPanelFollowsTheTyping) {
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(grid->item(i / 4, i % 4)->text(), expected.value(i)) << i;
     EXPECT_TRUE(Child<QLabel>("pnPromptCaption")->text().startsWith(QStringLiteral("1/1  Please use a comma")));
+    // All ten rows of a page are in sight.
+    EXPECT_LE(grid->visualItemRect(grid->item(9, 3)).bottom(), grid->viewport()->height());
+    // ">" on the only page stays on it.
+    Child<QPushButton>("btnPromptNext")->click();
+    EXPECT_TRUE(Child<QLabel>("pnPromptCaption")->text().startsWith(QStringLiteral("1/1  ")));
+    EXPECT_EQ(grid->item(0, 0)->text(), expected[0]);
 
     // The comma key hides it; the next letters show what follows the earlier keyword.
     QTest::keyClick(KeywordBox(), Qt::Key_Comma);
@@ -370,6 +395,13 @@ TEST_F(SearchWindow, HistoryPanelRecallsWithoutSearching) {
     EXPECT_EQ(TreeTexts(list), *SearchHistoryList); // oldest first
     EXPECT_EQ(list->currentItem(), list->topLevelItem(2)); // the newest selected
     EXPECT_TRUE(list->hasFocus());
+    // Grid lines rule each row off from the next.
+    const QImage shown = list->viewport()->grab().toImage();
+    for (int row = 0; row < 2; ++row) {
+        const QRect rect = list->visualItemRect(list->topLevelItem(row));
+        EXPECT_EQ(shown.pixelColor(rect.center().x(), rect.bottom()), TColors::GridLine) << row;
+        EXPECT_NE(shown.pixelColor(rect.center().x(), rect.bottom() - 1), TColors::GridLine) << row;
+    }
 
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
     EXPECT_EQ(KeywordBox()->text(), QStringLiteral("cholera"));
@@ -391,6 +423,66 @@ TEST_F(SearchWindow, SearchesAreInTheHistoryOfTheNextRun) {
     SearchHistoryList->clear();
     Restart();
     ASSERT_TRUE(LoadSearchHistory());
+    EXPECT_EQ(*SearchHistoryList, QStringList{QStringLiteral("Salmonella, typhi")});
+}
+
+// From the main window's "Keywords Search" link to the history panel of the next run: the link
+// opens the search role, a search there is saved when the main window closes, and the next run's
+// history panel recalls it without searching.
+using SearchFromTheMainWindow = WindowTest;
+
+TEST_F(SearchFromTheMainWindow, SearchesSurviveARestartAndAreRecalledFromThePanel) {
+    const auto child = [](QWidget* AWindow, const char* AName) {
+        QWidget* widget = AWindow->findChild<QWidget*>(QString::fromLatin1(AName));
+        EXPECT_NE(widget, nullptr) << AName;
+        return widget;
+    };
+    {
+        TfrmMain main(Messages());
+        main.show();
+        bool opened = false;
+        WhenModalShows<TfrmKeyWordSearch>([&](TfrmKeyWordSearch* AWindow) {
+            opened = true;
+            EXPECT_EQ(AWindow->FInitType, 0);
+            EXPECT_EQ(static_cast<QLabel*>(child(AWindow, "Panel1"))->text(), QStringLiteral("Tabular Search"));
+            EXPECT_EQ(static_cast<QLabel*>(child(AWindow, "lbType"))->text(), QStringLiteral("Search"));
+            auto* box = static_cast<QLineEdit*>(child(AWindow, "edtKeyWord"));
+            EXPECT_TRUE(QTest::qWaitFor([box] { return box->hasFocus(); }));
+            QTest::keyClicks(box, QStringLiteral("Salmonella, typhi"));
+            QTest::keyClick(box, Qt::Key_Return);
+            EXPECT_EQ(TreeTexts(static_cast<QTreeWidget*>(child(AWindow, "TreeView1"))),
+                      (QStringList{QStringLiteral("A01"), QStringLiteral("A02")}));
+            AWindow->done(2);
+        });
+        QTest::mouseClick(main.findChild<QLabel*>(QStringLiteral("lbKeyWords")), Qt::LeftButton);
+        ASSERT_TRUE(opened);
+        EXPECT_TRUE(main.isVisible());
+        main.close();
+    }
+    EXPECT_EQ(ReadTextLines(SearchHistoryFile()), QStringList{QStringLiteral("Salmonella, typhi")});
+
+    SearchHistoryList->clear();
+    Restart();
+    TfrmMain main(Messages());
+    main.show();
+    EXPECT_EQ(*SearchHistoryList, QStringList{QStringLiteral("Salmonella, typhi")});
+    bool recalled = false;
+    WhenModalShows<TfrmKeyWordSearch>([&](TfrmKeyWordSearch* AWindow) {
+        static_cast<QPushButton*>(child(AWindow, "btnHistory"))->click();
+        auto* list = static_cast<QTreeWidget*>(child(AWindow, "ListView1"));
+        EXPECT_EQ(TreeTexts(list), QStringList{QStringLiteral("Salmonella, typhi")});
+        if (list->topLevelItemCount() == 1) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->topLevelItem(0)).center());
+            recalled = true;
+        }
+        EXPECT_EQ(static_cast<QLineEdit*>(child(AWindow, "edtKeyWord"))->text(), QStringLiteral("Salmonella, typhi"));
+        EXPECT_FALSE(child(AWindow, "plHistory")->isVisible());
+        EXPECT_EQ(static_cast<QTreeWidget*>(child(AWindow, "TreeView1"))->topLevelItemCount(), 0); // not searched
+        AWindow->done(2);
+    });
+    QTest::mouseClick(main.findChild<QLabel*>(QStringLiteral("lbKeyWords")), Qt::LeftButton);
+    EXPECT_TRUE(recalled);
     EXPECT_EQ(*SearchHistoryList, QStringList{QStringLiteral("Salmonella, typhi")});
 }
 
