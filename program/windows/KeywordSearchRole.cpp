@@ -267,8 +267,9 @@ void TfrmKeyWordSearch::UpdateKeywordCounts(bool AAfterSearch) {
         combined = kUnknownCount;
     } else if (AAfterSearch) {
         combined = QStringLiteral(" %1 ").arg(FUi->TreeView1->topLevelItemCount());
-    } else if (!raw.trimmed().isEmpty()) {
-        // -1 while a data set is still being loaded: the number is not known yet.
+    } else {
+        // An empty box counts every category, as a search of it lists them all. -1 while a data
+        // set is still being loaded: the number is not known yet.
         const int count = CombinedKeywordCount(raw);
         if (count >= 0)
             combined = QStringLiteral(" %1 ").arg(count);

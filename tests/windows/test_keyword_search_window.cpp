@@ -217,6 +217,12 @@ TEST_F(SearchWindow, CombinedCountIsLiveInKeywordModeAndUnknownInFullText) {
     EXPECT_EQ(Combined(), QStringLiteral("2"));
     Type(QStringLiteral("typhi, typhoid"));
     EXPECT_EQ(Combined(), QStringLiteral("1"));
+    // Emptied, the box would list every category.
+    QTest::keyClick(KeywordBox(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(KeywordBox(), Qt::Key_Backspace);
+    ASSERT_TRUE(KeywordBox()->text().isEmpty());
+    EXPECT_EQ(Combined(), QStringLiteral("6"));
+    Type(QStringLiteral("typhi, typhoid"));
     Child<QCheckBox>("ckAdvanced")->setChecked(true);
     EXPECT_EQ(Combined(), QStringLiteral("Unknown"));
     Child<QPushButton>("BitBtn1")->click();
