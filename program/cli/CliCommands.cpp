@@ -12,6 +12,7 @@
 #include "IndexCommand.h"
 #include "KeywordsCommand.h"
 #include "LoaderMessages.h"
+#include "ShowCommand.h"
 #include "TabularCounts.h"
 
 #include <chrono>
@@ -32,7 +33,7 @@ QString Usage() {
     out << "usage: tabulon-cli COMMAND [ARGS]\n"
         << "Exit status: 0 found / success, 1 not found, not reportable or a data set failed,\n"
         << "2 usage error or unreadable input.\n\n"
-        << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage
+        << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage << kShowUsage
         << "  help, --help  this text\n\n"
         << "Administrator commands (they read the files named, not the embedded data sets):\n"
         << kAdminUsage;
@@ -194,6 +195,8 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
         return RunIndexCommand(rest, AOut, AErr);
     if (command == QLatin1String("keywords"))
         return RunKeywordsCommand(rest, AOut, AErr);
+    if (command == QLatin1String("show"))
+        return RunShowCommand(rest, AOut, AErr);
     if ((command == QLatin1String("help") || command == QLatin1String("--help") ||
          command == QLatin1String("-h")) && rest.isEmpty()) {
         AOut << Usage();
