@@ -499,7 +499,10 @@ void TfrmKeyWordSearch::FillTreeFromObject(const TTabularObject& AObject) {
 }
 
 void TfrmKeyWordSearch::ShowTreeSelection() {
-    QTreeWidgetItem* item = FUi->TreeView1->currentItem();
+    // The selected node, not the current one: the tree makes its first node current when it gets
+    // the focus, without the user having picked it.
+    const QList<QTreeWidgetItem*> selected = FUi->TreeView1->selectedItems();
+    QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
     if (!item || item == FCurCodeItem)
         return;
     FCurCodeItem = item;

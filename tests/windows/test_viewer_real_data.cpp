@@ -7,6 +7,7 @@
 #include "PageRenderer.h"
 #include "WindowTestSupport.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
@@ -77,6 +78,10 @@ TEST_P(ViewerOnRealData, EveryCategoryComposesAndShowsEveryPage) {
             const QString expected = content.Lines.mid((page - 1) * height, height).join(QLatin1Char('\n'));
             ASSERT_EQ(text->toPlainText(), expected) << AName << " page " << page;
             ASSERT_EQ(indicator->text(), QStringLiteral("%1/%2").arg(page).arg(viewer.PageCount())) << AName;
+            // The page fits the text area: no line cut off at the right, no line below its bottom.
+            const QSizeF used = text->document()->documentLayout()->documentSize();
+            ASSERT_LE(used.width(), text->viewport()->width()) << AName << " page " << page;
+            ASSERT_LE(used.height(), text->viewport()->height()) << AName << " page " << page;
             // The colour runs of every page stay inside the page's text.
             const TRenderedPage rendered =
                 RenderPage(content.Lines, content.Kinds, height, page, QString(), {}, content.TypeWords);
