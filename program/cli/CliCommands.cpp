@@ -177,6 +177,12 @@ int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
 int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr) {
     const QString command = AArgs.value(0);
     const QStringList rest = AArgs.mid(1);
+    // "COMMAND --help" asks for the help text rather than naming a code or a file.
+    if (!command.isEmpty() && rest.size() == 1 &&
+        (rest[0] == QLatin1String("--help") || rest[0] == QLatin1String("-h"))) {
+        AOut << Usage();
+        return ExitFound;
+    }
     if (IsAdminCommand(AArgs))
         return RunAdminCommand(AArgs, AOut, AErr, kCliPrefix);
     // Loader messages (unknown elements, failed loads) are errors of this tool too.
