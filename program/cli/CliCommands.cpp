@@ -13,6 +13,7 @@
 #include "KeywordsCommand.h"
 #include "LoaderMessages.h"
 #include "SearchCommand.h"
+#include "ShowCommand.h"
 #include "TabularCounts.h"
 
 #include <chrono>
@@ -34,6 +35,7 @@ QString Usage() {
         << "Exit status: 0 found / success, 1 not found, not reportable or a data set failed,\n"
         << "2 usage error or unreadable input.\n\n"
         << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage << kSearchUsage
+        << kShowUsage
         << "  help, --help  this text\n\n"
         << "Administrator commands (they read the files named, not the embedded data sets):\n"
         << kAdminUsage;
@@ -177,6 +179,12 @@ int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
 int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr) {
     const QString command = AArgs.value(0);
     const QStringList rest = AArgs.mid(1);
+    // "COMMAND --help" asks for the help text rather than naming a code or a file.
+    if (!command.isEmpty() && rest.size() == 1 &&
+        (rest[0] == QLatin1String("--help") || rest[0] == QLatin1String("-h"))) {
+        AOut << Usage();
+        return ExitFound;
+    }
     if (IsAdminCommand(AArgs))
         return RunAdminCommand(AArgs, AOut, AErr, kCliPrefix);
     // Loader messages (unknown elements, failed loads) are errors of this tool too.
@@ -199,6 +207,8 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
         return RunSearchCommand(rest, AOut, AErr);
     if (command == QLatin1String("suggest"))
         return RunSuggestCommand(rest, AOut, AErr);
+    if (command == QLatin1String("show"))
+        return RunShowCommand(rest, AOut, AErr);
     if ((command == QLatin1String("help") || command == QLatin1String("--help") ||
          command == QLatin1String("-h")) && rest.isEmpty()) {
         AOut << Usage();
