@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "AdminCommands.h"
+#include "AdminToolCommand.h"
 #include "CheckCommand.h"
 #include "CliSupport.h"
 #include "CodeCommand.h"
@@ -35,7 +36,7 @@ QString Usage() {
         << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage
         << "  help, --help  this text\n\n"
         << "Administrator commands (they read the files named, not the embedded data sets):\n"
-        << kAdminUsage;
+        << kAdminUsage << "\nThe administrator tool's operations:\n" << kAdminToolUsage;
     out.flush();
     return text;
 }
@@ -182,6 +183,8 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
     SetLoaderMessageSink([](const QString& AText) {
         std::fprintf(stderr, "%s%s\n", kCliPrefix, AText.toLocal8Bit().constData());
     });
+    if (command == QLatin1String("admin"))
+        return RunAdminToolCommand(rest, AOut, AErr);
     if (command == QLatin1String("info") && rest.isEmpty())
         return Info(AOut);
     if (command == QLatin1String("tree"))
