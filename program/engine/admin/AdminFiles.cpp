@@ -4,6 +4,12 @@
 
 #include <QFile>
 
+QString WriteErrorText(const QFileDevice& AFile) {
+    // A write cut short by the system leaves the device without an error of its own.
+    return AFile.error() == QFileDevice::NoError ? QStringLiteral("not all bytes could be written")
+                                                 : AFile.errorString();
+}
+
 std::optional<QStringList> ReadAdminLines(const QString& AFile, TAdminOutcome& AOutcome) {
     QFile file(AFile);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -28,10 +34,11 @@ bool TAdminOutput::Open() {
 }
 
 void TAdminOutput::WriteLine(const QString& ALine) {
+    if (!FError.isEmpty())
+        return; // the file is lost already; the first reason is kept
     const QByteArray bytes = (ALine + QLatin1String("\r\n")).toUtf8();
-    // QSaveFile remembers a failed write and refuses the commit; the first reason is kept.
-    if (FFile.write(bytes) != bytes.size() && FError.isEmpty())
-        FError = QStringLiteral("cannot write %1: %2").arg(FFile.fileName(), FFile.errorString());
+    if (FFile.write(bytes) != bytes.size())
+        FError = QStringLiteral("cannot write %1: %2").arg(FFile.fileName(), WriteErrorText(FFile));
 }
 
 void TAdminOutput::WriteLines(const QStringList& ALines) {
@@ -40,10 +47,15 @@ void TAdminOutput::WriteLines(const QStringList& ALines) {
 }
 
 bool TAdminOutput::Commit() {
+    // A short write (a full disk or a file-size limit) sets no error on the device, so
+    // QSaveFile would put the truncated file in place: it is discarded here instead.
+    if (!FError.isEmpty()) {
+        FFile.cancelWriting();
+        return false;
+    }
     if (FFile.commit())
         return true;
-    if (FError.isEmpty())
-        FError = QStringLiteral("cannot write %1: %2").arg(FFile.fileName(), FFile.errorString());
+    FError = QStringLiteral("cannot write %1: %2").arg(FFile.fileName(), WriteErrorText(FFile));
     return false;
 }
 

@@ -41,7 +41,8 @@ public:
     bool Open();
     void WriteLine(const QString& ALine);
     void WriteLines(const QStringList& ALines);
-    // Puts the file in place; false when any write failed or the rename failed.
+    // Puts the file in place; false, discarding it, when any write failed (a short write
+    // included) or the rename failed.
     bool Commit();
     QString Error() const;
     QString FileName() const { return FFile.fileName(); }
@@ -50,6 +51,10 @@ private:
     QSaveFile FFile;
     QString FError;
 };
+
+// Why a write to AFile failed: its error text, or, for a write cut short without an error of
+// the device (as a full disk gives), a text that says so.
+QString WriteErrorText(const QFileDevice& AFile);
 
 // Writes ALines to AFile in one go (open, write, commit).
 TAdminOutcome WriteAdminLines(const QString& AFile, const QStringList& ALines);
