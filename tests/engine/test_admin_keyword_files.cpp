@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 namespace {
 
 const QString kNine(9, QLatin1Char(' '));
@@ -110,6 +114,27 @@ TEST_F(KeywordFiles, ArrangeReloadsWithTheChosenOptions) {
         EXPECT_EQ(ReadAdminOutput(FArranged), c.Arranged)
             << c.Options.CategoryOnly << c.Options.MultiWordOnly << c.Options.Capitalize;
     }
+}
+
+TEST_F(KeywordFiles, AReloadWaitsForTheStartUpLoaderToFinish) {
+    const QString original = WriteAdminText(FDir, "original.txt", "A00 cholera\r\n");
+    WriteState(KeywordLoadState, LoadRunning);
+    std::atomic<bool> finished{false};
+    std::thread loader([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // What the start-up loader leaves behind, replaced by the reload once it is done.
+        CodeKeywordsList->clear();
+        finished = true;
+        WriteState(KeywordLoadState, LoadDone);
+    });
+    const TAdminOutcome outcome = ReloadCodeKeywords(original, {});
+    const bool waited = finished;
+    loader.join();
+    ASSERT_TRUE(outcome);
+    EXPECT_TRUE(waited);
+    ASSERT_EQ(CodeKeywordsList->size(), 1u);
+    EXPECT_EQ(CodeKeywordsList->front()->FCode, QStringLiteral("A00"));
+    EXPECT_EQ(ReadState(KeywordLoadState), LoadDone);
 }
 
 TEST_F(KeywordFiles, AReloadWithoutItsFileKeepsTheLoadedKeywords) {

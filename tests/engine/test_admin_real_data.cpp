@@ -1,13 +1,16 @@
 // The administrator operations on the official files: the order-file derivation on the FY2020
-// and FY2023 order files, and the statistics with their order file on the embedded FY2023 data
-// sets. Skipped when the files, or the embedded official data, are absent.
+// and FY2023 order files, the statistics with their order file on the embedded FY2023 data
+// sets, and the compression of the official XML files. Skipped when the files, or the embedded
+// official data, are absent.
 #include "AdminTestFiles.h"
 #include "BuildConfig.h"
+#include "Compression.h"
 #include "DataEngine.h"
 #include "EngineGlobals.h"
 #include "OrderFile.h"
 #include "Statistics.h"
 #include "TestSupport.h"
+#include "ZipResources.h"
 
 #include <QDir>
 #include <QSet>
@@ -105,6 +108,41 @@ TEST(StatisticsRealData, ItsOrderFileListsTheReportableCodesAndEveryNode) {
     // The counts by length add up to the reportable codes written.
     EXPECT_TRUE(memo[1].endsWith(QStringLiteral("total: %1").arg(expectedCodes.size())))
         << memo[1].toStdString();
+}
+
+TEST(ZipResourceFilesRealData, TheOfficialFilesInflateBackByteForByte) {
+    const QString year = QStringLiteral(TABULON_DATA_YEAR);
+    const QStringList names = ResourceSourceFiles(year);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    // The five XML files as published; the three text data sets are derived in the build, so
+    // small stand-ins take their place here.
+    for (const QString& name : names) {
+        const QString official = kDataDir + QLatin1Char('/') + name;
+        if (name.endsWith(QLatin1String(".xml"))) {
+            if (!QFile::exists(official))
+                GTEST_SKIP() << "no " << official.toStdString();
+            ASSERT_TRUE(QFile::link(official, folder + name));
+        } else {
+            WriteAdminText(dir, name.toUtf8().constData(), name.toUtf8() + "\r\n");
+        }
+    }
+    QStringList written;
+    ASSERT_TRUE(ZipResourceFiles(folder, year, &written));
+    ASSERT_EQ(written.size(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        const QByteArray source = ReadAdminBytes(folder + names[i]);
+        const QByteArray stream = ReadAdminBytes(written[i]);
+        ASSERT_FALSE(source.isEmpty()) << names[i].toStdString();
+        EXPECT_TRUE(stream.startsWith("\x78\xDA")) << written[i].toStdString();
+        if (names[i].endsWith(QLatin1String(".xml"))) { // megabytes of XML shrink to a tenth or so
+            EXPECT_LT(stream.size() * 5, source.size()) << written[i].toStdString();
+        }
+        EXPECT_TRUE(InflateZlib(std::span(reinterpret_cast<const std::uint8_t*>(stream.constData()),
+                                          static_cast<std::size_t>(stream.size()))) ==
+                    source.toStdString())
+            << written[i].toStdString();
+    }
 }
 
 } // namespace
