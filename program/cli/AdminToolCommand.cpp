@@ -64,12 +64,13 @@ QString Folder() { return ProgramFolder.isEmpty() ? ExecutableFolder() : Program
 
 TAdminFileDefaults Defaults() { return AdminFileDefaults(Folder(), DataYear); }
 
-// Exit status and message of an operation's outcome.
+// Exit status and message of an operation's outcome: a file that could not be opened or created
+// at the start is 2, as for every command's unreadable input; a failure part-way is 1.
 int Report(const TAdminOutcome& AOutcome, QTextStream& AErr) {
     if (AOutcome.Ok())
         return ExitFound;
     AErr << kCliPrefix << AOutcome.Error << '\n';
-    return ExitNotFound;
+    return AOutcome.Status == TAdminStatus::NotOpened ? ExitUsage : ExitNotFound;
 }
 
 TAdminMessages MessagesTo(QTextStream& AErr) {

@@ -59,10 +59,13 @@ TEST_F(CliAdmin, DerivesTheOrderFilesIntoTheNamedPaths) {
     EXPECT_EQ(r.Out, QStringLiteral("Total: 2, Valide Code: 1\n"));
     EXPECT_EQ(Read(Path("c")), QByteArray("A00.0     Cholera due to Vibrio cholerae 01, biovar cholerae\r\n"));
 
+    const QByteArray before = Read(Path("s"));
     const Result missing = Run({QStringLiteral("order-files"), Path("none.txt"), Path("s"), Path("l"),
                                 Path("sf"), Path("lf"), Path("c"), Path("cl")});
-    EXPECT_EQ(missing.Status, 1);
+    EXPECT_EQ(missing.Status, 2); // an unreadable input, as for every command
     EXPECT_TRUE(missing.Err.startsWith(QStringLiteral("tabulon-cli: cannot open"))) << missing.Err.toStdString();
+    EXPECT_TRUE(missing.Out.isEmpty());
+    EXPECT_EQ(Read(Path("s")), before); // the files of the earlier run stay as they were
 }
 
 TEST_F(CliAdmin, RunsTheKeywordFileWorkflow) {
@@ -104,10 +107,36 @@ TEST_F(CliAdmin, ZipsTheSourcesOfAFolder) {
     const QStringList written = r.Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(written.size(), 8);
     const QByteArray stream = Read(written.last());
+    for (const QString& file : written)
+        EXPECT_TRUE(Read(file).startsWith("\x78\xDA")) << file.toStdString();
     EXPECT_TRUE(stream.startsWith("\x78\xDA"));
     EXPECT_EQ(InflateZlib(std::span(reinterpret_cast<const std::uint8_t*>(stream.constData()),
                                     static_cast<std::size_t>(stream.size()))),
               (folder + QStringLiteral("/ReportableCodesShort%1.txt").arg(DataYear)).toStdString());
+}
+
+TEST_F(CliAdmin, ReportsFailuresWithTheirStatus) {
+    // A source missing part-way through the zip: the streams before it are written, status 1.
+    QDir(FRoot.path()).mkdir(QStringLiteral("src"));
+    const QString folder = Path("src");
+    QFile index(folder + QStringLiteral("/icd10cm_index_%1.xml").arg(DataYear));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("<index/>");
+    index.close();
+    Result r = Run({QStringLiteral("zip"), folder});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Out, folder + QStringLiteral("/icd10cm_index_%1.dzip\n").arg(DataYear));
+    EXPECT_TRUE(r.Err.contains(QStringLiteral("icd10cm_eindex_%1.xml").arg(DataYear))) << r.Err.toStdString();
+
+    // An order file that cannot be created: nothing is counted or written, status 2.
+    r = Run({QStringLiteral("stat"), QStringLiteral("--order-file"), Path("no/such/dir/order.txt")});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_TRUE(r.Out.isEmpty()) << r.Out.toStdString();
+    EXPECT_TRUE(r.Err.startsWith(QStringLiteral("tabulon-cli: cannot create"))) << r.Err.toStdString();
+
+    r = Run({QStringLiteral("compress"), Path("none.txt"), Path("none.dzip")});
+    EXPECT_NE(r.Status, 0);
+    EXPECT_FALSE(QFile::exists(Path("none.dzip")));
 }
 
 TEST_F(CliAdmin, StatisticsAndCodeTextsOnTheEmbeddedData) {
