@@ -2,8 +2,10 @@
 // double-click on the main window's title, its tabs and default files, the file dialog, "Stat"
 // with its three result memos, the keyword buttons and the fixed answer of "Verify && Gen SQL".
 #include "AdministratorTool.h"
+#include "Compression.h"
 #include "EngineGlobals.h"
 #include "Main.h"
+#include "SearchWindows.h"
 #include "WindowTestSupport.h"
 
 #include <QCheckBox>
@@ -36,27 +38,46 @@ protected:
 };
 
 TEST_F(AdministratorTool, TitleDoubleClickOpensItOnlyForAdministrators) {
-    int opened = 0;
-    const auto tryOpen = [&] {
+    // Each case is a new run of the main window over config.ini with that IsAdmin line.
+    struct TCase {
+        const char* Config;
+        int Opened;
+    } cases[] = {
+        {"", 0},
+        {"[Config]\r\nIsAdmin=0\r\n", 0},
+        {"[Config]\r\nIsAdmin=2\r\n", 0},
+        {"[Config]\r\nIsAdmin=1\r\n", 1},
+    };
+    for (const TCase& c : cases) {
+        WriteFile(ProgramFolder + QStringLiteral("config.ini"), c.Config);
         TfrmMain main(Messages());
+        int requested = 0, opened = 0;
+        main.SetWindowFactory([&](TSearchWindow AKind) {
+            requested += AKind == TSearchWindow::AdministratorTool;
+            return CreateSearchWindow(AKind, Messages());
+        });
         main.show();
         QLabel* title = main.findChild<QLabel*>(QStringLiteral("Label4"));
         ASSERT_NE(title, nullptr);
+        if (c.Opened)
+            WhenModalShows<TfrmAdministratorTool>([&](TfrmAdministratorTool* ATool) {
+                ++opened;
+                EXPECT_TRUE(main.isVisible()); // it opens over the main window
+                EXPECT_EQ(ATool->windowTitle(), QStringLiteral("Administrator Tool"));
+                EXPECT_EQ(ATool->PageControl1->currentWidget(), ATool->TabSheet4);
+                EXPECT_EQ(ATool->Edit1->text(),
+                          ProgramFolder + QStringLiteral("UnArrangedCodeKeywords_%1.txt").arg(DataYear));
+                ATool->reject();
+            });
+        // A single click on the title, or a double-click elsewhere, opens nothing.
+        QTest::mouseClick(title, Qt::LeftButton);
+        QTest::mouseDClick(main.findChild<QLabel*>(QStringLiteral("lbFavorite")), Qt::LeftButton);
+        EXPECT_EQ(requested, 0) << c.Config;
         QTest::mouseDClick(title, Qt::LeftButton);
-    };
-    tryOpen(); // IsAdmin is 0: nothing opens
-    EXPECT_EQ(opened, 0);
-
-    WriteFile(ProgramFolder + QStringLiteral("config.ini"), "[Config]\r\nIsAdmin=1\r\n");
-    WhenModalShows<TfrmAdministratorTool>([&](TfrmAdministratorTool* ATool) {
-        ++opened;
-        EXPECT_EQ(ATool->windowTitle(), QStringLiteral("Administrator Tool"));
-        EXPECT_EQ(ATool->PageControl1->currentWidget(), ATool->TabSheet4);
-        EXPECT_EQ(ATool->Edit1->text(), ProgramFolder + QStringLiteral("UnArrangedCodeKeywords_%1.txt").arg(DataYear));
-        ATool->reject();
-    });
-    tryOpen();
-    EXPECT_EQ(opened, 1);
+        EXPECT_EQ(requested, c.Opened) << c.Config;
+        EXPECT_EQ(opened, c.Opened) << c.Config;
+        EXPECT_TRUE(main.isVisible()) << c.Config;
+    }
     EXPECT_TRUE(Shown().isEmpty()) << Shown().join(QLatin1Char('|')).toStdString();
 }
 
@@ -103,6 +124,36 @@ TEST_F(AdministratorTool, VerifyAndGenSqlGivesItsFixedAnswer) {
     TfrmAdministratorTool& tool = Open();
     QTest::mouseClick(tool.Button11, Qt::LeftButton);
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("ICD_GEN_DB is not defined!")});
+}
+
+TEST_F(AdministratorTool, ZipResourceFilesCompressesTheSourcesOrReportsTheMissingOne) {
+    TfrmAdministratorTool& tool = Open();
+    tool.PageControl1->setCurrentWidget(tool.TabSheet3);
+    const QStringList names = {QStringLiteral("icd10cm_index_%1.xml"), QStringLiteral("icd10cm_eindex_%1.xml"),
+                               QStringLiteral("icd10cm_drug_%1.xml"), QStringLiteral("icd10cm_neoplasm_%1.xml"),
+                               QStringLiteral("icd10cm_tabular_%1.xml"), QStringLiteral("CodeKeywords%1.txt"),
+                               QStringLiteral("SpecialKWs%1.txt"), QStringLiteral("ReportableCodesShort%1.txt")};
+    // Only the first source is there: its stream is written, the second is reported missing.
+    WriteFile(ProgramFolder + names[0].arg(DataYear), "<ICD10CM.index/>\r\n");
+    QTest::mouseClick(tool.Button10, Qt::LeftButton);
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(Shown()[0].contains(names[1].arg(DataYear))) << Shown()[0].toStdString();
+    EXPECT_TRUE(QFile::exists(ProgramFolder + QStringLiteral("icd10cm_index_%1.dzip").arg(DataYear)));
+    EXPECT_FALSE(QFile::exists(ProgramFolder + QStringLiteral("icd10cm_eindex_%1.dzip").arg(DataYear)));
+
+    for (const QString& name : names)
+        WriteFile(ProgramFolder + name.arg(DataYear), name.toUtf8());
+    QTest::mouseClick(tool.Button10, Qt::LeftButton);
+    EXPECT_EQ(Shown().size(), 1); // no further message
+    for (const QString& name : names) {
+        const QString stem = QFileInfo(name.arg(DataYear)).completeBaseName();
+        const QByteArray stream = ReadFile(ProgramFolder + stem + QStringLiteral(".dzip"));
+        EXPECT_TRUE(stream.startsWith("\x78\xDA")) << stem.toStdString();
+        EXPECT_EQ(InflateZlib(std::span(reinterpret_cast<const std::uint8_t*>(stream.constData()),
+                                        static_cast<std::size_t>(stream.size()))),
+                  name.toStdString())
+            << stem.toStdString();
+    }
 }
 
 TEST_F(AdministratorTool, ABrowseButtonPutsTheChosenFileIntoItsBox) {
