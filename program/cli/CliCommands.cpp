@@ -13,6 +13,7 @@
 #include "IndexCommand.h"
 #include "KeywordsCommand.h"
 #include "LoaderMessages.h"
+#include "ShowCommand.h"
 #include "TabularCounts.h"
 
 #include <chrono>
@@ -33,7 +34,7 @@ QString Usage() {
     out << "usage: tabulon-cli COMMAND [ARGS]\n"
         << "Exit status: 0 found / success, 1 not found, not reportable or a data set failed,\n"
         << "2 usage error or unreadable input.\n\n"
-        << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage
+        << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage << kShowUsage
         << "  help, --help  this text\n\n"
         << "Administrator commands (they read the files named, not the embedded data sets):\n"
         << kAdminUsage << "\nThe administrator tool's operations:\n" << kAdminToolUsage;
@@ -177,6 +178,12 @@ int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
 int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr) {
     const QString command = AArgs.value(0);
     const QStringList rest = AArgs.mid(1);
+    // "COMMAND --help" asks for the help text rather than naming a code or a file.
+    if (!command.isEmpty() && rest.size() == 1 &&
+        (rest[0] == QLatin1String("--help") || rest[0] == QLatin1String("-h"))) {
+        AOut << Usage();
+        return ExitFound;
+    }
     if (IsAdminCommand(AArgs))
         return RunAdminCommand(AArgs, AOut, AErr, kCliPrefix);
     // Loader messages (unknown elements, failed loads) are errors of this tool too.
@@ -197,6 +204,8 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
         return RunIndexCommand(rest, AOut, AErr);
     if (command == QLatin1String("keywords"))
         return RunKeywordsCommand(rest, AOut, AErr);
+    if (command == QLatin1String("show"))
+        return RunShowCommand(rest, AOut, AErr);
     if ((command == QLatin1String("help") || command == QLatin1String("--help") ||
          command == QLatin1String("-h")) && rest.isEmpty()) {
         AOut << Usage();

@@ -1,9 +1,14 @@
 #include "FontCharMetrics.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
+
+#include <cmath>
 
 void GetFontCharMetrics(const QFont& AFont, int& ACharWidth, int& ALineHeight) {
-    const QFontMetrics metrics(AFont);
-    ACharWidth = metrics.horizontalAdvance(QLatin1Char('A'));
-    ALineHeight = metrics.lineSpacing();
+    // Text is laid out with fractional advances and line heights; rounding them to the nearest
+    // pixel could make a page a character wider (or a line taller) than the area that shows it,
+    // so both are rounded up.
+    const QFontMetricsF metrics(AFont);
+    ACharWidth = static_cast<int>(std::ceil(metrics.horizontalAdvance(QLatin1Char('A'))));
+    ALineHeight = static_cast<int>(std::ceil(metrics.lineSpacing()));
 }

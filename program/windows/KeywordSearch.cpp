@@ -1,6 +1,7 @@
 #include "KeywordSearch.h"
 
 #include "CodeQueries.h"
+#include "CodeSelection.h"
 #include "EngineGlobals.h"
 #include "FontCharMetrics.h"
 #include "InfoOf7Code.h"
@@ -43,10 +44,6 @@ std::int64_t NowMs() {
 
 QColor ToColor(TRgb ARgb) {
     return QColor(ARgb.Red, ARgb.Green, ARgb.Blue);
-}
-
-int PageOfLine(int ALine, int APageHeight) {
-    return (ALine + APageHeight - 1) / APageHeight;
 }
 
 TTabularObject ObjectOfItem(const QTreeWidgetItem* AItem) {
@@ -502,7 +499,10 @@ void TfrmKeyWordSearch::FillTreeFromObject(const TTabularObject& AObject) {
 }
 
 void TfrmKeyWordSearch::ShowTreeSelection() {
-    QTreeWidgetItem* item = FUi->TreeView1->currentItem();
+    // The selected node, not the current one: the tree makes its first node current when it gets
+    // the focus, without the user having picked it.
+    const QList<QTreeWidgetItem*> selected = FUi->TreeView1->selectedItems();
+    QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
     if (!item || item == FCurCodeItem)
         return;
     FCurCodeItem = item;
@@ -645,39 +645,13 @@ void TfrmKeyWordSearch::MenuAboutToShow() {
 void TfrmKeyWordSearch::WidenSelectionToCode() {
     QTextEdit* edit = FUi->RichEdit1;
     QTextCursor cursor = edit->textCursor();
-    const QString word = cursor.selectedText();
-    if (word.trimmed().isEmpty())
+    const TTextRange picked{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
+    const TTextRange code = ::WidenSelectionToCode(edit->toPlainText(), picked);
+    if (code == picked)
         return;
-    const QString text = edit->toPlainText();
-    const int s = cursor.selectionStart();
-    const int n = cursor.selectionEnd() - s;
-    auto at = [&text](int AIndex) { return AIndex >= 0 && AIndex < text.size() ? text[AIndex] : QChar(); };
-    auto select = [&](int AStart, int AEnd) {
-        cursor.setPosition(AStart);
-        cursor.setPosition(AEnd, QTextCursor::KeepAnchor);
-        edit->setTextCursor(cursor);
-    };
-    if (s > 4 && n <= 4) {
-        const QChar before = at(s - 5);
-        if (at(s - 1) == QLatin1Char('.') &&
-            (before == QLatin1Char(' ') || before == QLatin1Char('(') || before == QLatin1Char('-'))) {
-            const int length = word.endsWith(QLatin1Char(' ')) ? n + 3 : n + 4;
-            select(s - 4, s - 4 + length);
-        }
-        return;
-    }
-    if (word.size() == 3 && at(s + 3) == QLatin1Char('.')) {
-        // The code ends at the first blank, ")" or "-" from its sixth character on (or at the
-        // line's end).
-        for (int i = s + 5; i <= text.size(); ++i) {
-            const QChar c = at(i);
-            if (c.isNull() || c == QLatin1Char(' ') || c == QLatin1Char(')') ||
-                c == QLatin1Char('-') || c == QLatin1Char('\n')) {
-                select(s, i);
-                return;
-            }
-        }
-    }
+    cursor.setPosition(static_cast<int>(code.Start));
+    cursor.setPosition(static_cast<int>(code.Start + code.Length), QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
 }
 
 // ---- The code box ------------------------------------------------------------------------

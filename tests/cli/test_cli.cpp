@@ -97,6 +97,17 @@ TEST_F(Cli, HelpListsEveryCommand) {
     }
 }
 
+// "COMMAND --help" is a request for help, not a code, file or prefix named --help.
+TEST_F(Cli, HelpAfterACommandPrintsTheHelp) {
+    for (const char* command : {"show", "check", "code", "index", "compress"})
+        for (const char* form : {"--help", "-h"}) {
+            const Result r = Run({QLatin1String(command), QLatin1String(form)});
+            EXPECT_EQ(r.Status, 0) << command << ' ' << form << ": " << r.Err.toStdString();
+            EXPECT_EQ(r.Err, QString()) << command << ' ' << form;
+            EXPECT_TRUE(r.Out.startsWith(QLatin1String("usage: tabulon-cli"))) << command << ' ' << form;
+        }
+}
+
 // The administrator commands are reachable from tabulon-cli, with its error prefix.
 TEST_F(Cli, DispatchesAdministratorCommands) {
     const QString source = FRoot.filePath(QStringLiteral("source.txt"));

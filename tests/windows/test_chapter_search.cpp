@@ -98,7 +98,7 @@ TEST_F(ChapterBrowser, MainWindowLinkOpensBrowserThenViewerAndQuitClosesAll) {
         tree->expandAll();
         QTreeWidgetItem* category = tree->topLevelItem(2)->child(0)->child(0); // S06
         WhenModalShows<TfrmKeyWordSearch>([&](TfrmKeyWordSearch* AViewer) {
-            QTest::qWaitFor([AViewer] { return AViewer->CurrentPage() > 0; });
+            EXPECT_TRUE(QTest::qWaitFor([AViewer] { return AViewer->CurrentPage() > 0; }));
             viewerHeader = AViewer->findChild<QLabel*>(QStringLiteral("Panel1"))->text();
             QTest::keyClick(AViewer->findChild<QWidget*>(QStringLiteral("RichEdit1")), Qt::Key_F12);
         });

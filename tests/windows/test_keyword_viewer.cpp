@@ -14,6 +14,8 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -112,11 +114,14 @@ TEST_F(Viewer, OpensOnACategoryAndPagesThroughIt) {
     // The page is exactly the composed lines of page 1, and it fits the text area.
     const QStringList lines = viewer.Content().Lines.mid(0, viewer.LinePerPage());
     EXPECT_EQ(Text()->toPlainText(), lines.join(QLatin1Char('\n')));
-    EXPECT_LE(Text()->document()->documentLayout()->documentSize().height(), Text()->viewport()->height());
-    int longest = 0;
+    const QSizeF used = Text()->document()->documentLayout()->documentSize();
+    EXPECT_LE(used.height(), Text()->viewport()->height());
+    EXPECT_LE(used.width(), Text()->viewport()->width());
+    // Text lines keep within the measured width; only the fixed 90-column visual-impairment
+    // table may use the one spare column.
     for (const QString& line : viewer.Content().Lines)
-        longest = std::max(longest, static_cast<int>(line.size()));
-    EXPECT_LE(longest, viewer.WordsPerLine());
+        EXPECT_LE(line.size(), line.startsWith(QLatin1Char('|')) || line.startsWith(QLatin1Char('-'))
+                                   ? viewer.WordsPerLine() + 1 : viewer.WordsPerLine()) << line.toStdString();
 
     Key(Qt::Key_PageDown);
     EXPECT_EQ(viewer.CurrentPage(), 2);
@@ -309,6 +314,29 @@ TEST_F(Viewer, BackAndReviewWalkTheVisitedViews) {
     EXPECT_EQ(viewer.CurrentPage(), page);
 }
 
+// The result tree holds the focus when a viewer opens from the browser; page keys pressed there
+// turn the pages like the text area and never re-open the category as a new view.
+TEST_F(Viewer, PageKeysInTheTreeTurnPagesWithoutANewView) {
+    TfrmKeyWordSearch& viewer = Open(Category("H54"));
+    ASSERT_GT(viewer.PageCount(), 1) << "H54 must span pages for this test";
+    auto* tree = Child<QTreeWidget>("TreeView1");
+    tree->setFocus();
+    QApplication::processEvents();
+    for (int key : {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_F2, Qt::Key_PageUp}) {
+        const int before = viewer.CurrentPage();
+        QTest::keyClick(tree, static_cast<Qt::Key>(key));
+        const int expected = key == Qt::Key_PageDown ? before + 1 : key == Qt::Key_PageUp ? before - 1 : viewer.PageCount();
+        EXPECT_EQ(viewer.CurrentPage(), expected) << "key " << key;
+    }
+    EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Section"));
+    EXPECT_FALSE(Child<QPushButton>("btnBack")->isEnabled());
+    // Selecting the node from the keyboard shows its category as a new view from the first page.
+    QTest::keyClick(tree, Qt::Key_Space);
+    EXPECT_EQ(Current(viewer), QStringLiteral("H54"));
+    EXPECT_EQ(viewer.CurrentPage(), 1);
+    EXPECT_TRUE(Child<QPushButton>("btnBack")->isEnabled());
+}
+
 TEST_F(Viewer, PriorAndNextCodeCrossSectionsAndChapters) {
     struct TCase { const char* From; int Key; const char* To; };
     const TCase cases[] = {
@@ -467,6 +495,90 @@ TEST_F(Viewer, SelectionDialogListsAndCountsCodes) {
     unknown.SetCodeHeader(QStringLiteral("Z99.9"));
     EXPECT_EQ(unknown.GetAllAvailableCodes(), 0);
     EXPECT_EQ(dialog.GetShortDesc(QStringLiteral("NOT.HERE"), QStringLiteral("long")), QStringLiteral("long"));
+}
+
+TEST_F(Viewer, DoubleClickSelectsTheWholeCode) {
+    Open(Category("S06"));
+    struct TCase {
+        const char* Around;   // the text whose first occurrence holds the clicked character
+        int Offset;           // the clicked character within it
+        const char* Selected; // the selection afterwards
+    };
+    const TCase cases[] = {
+        {"S06.0X1 ", 5, "S06.0X1"}, // on the part after the full stop
+        {"S06.0X7 ", 1, "S06.0X7"}, // on the category
+        {"(S01.-)", 2, "S01.-"},    // a code in a note
+        {"Concussion without", 3, "Concussion"},
+    };
+    for (const TCase& c : cases) {
+        const int at = static_cast<int>(Text()->toPlainText().indexOf(QLatin1String(c.Around)));
+        ASSERT_GE(at, 0) << c.Around;
+        QTextCursor cursor(Text()->document());
+        cursor.setPosition(at + c.Offset);
+        const QRect caret = Text()->cursorRect(cursor);
+        const QPoint inCharacter(caret.left() + Text()->fontMetrics().horizontalAdvance(QLatin1Char('A')) / 2,
+                                 caret.center().y());
+        QTest::mouseDClick(Text()->viewport(), Qt::LeftButton, {}, inCharacter);
+        QApplication::processEvents();
+        EXPECT_EQ(Text()->textCursor().selectedText(), QLatin1String(c.Selected)) << c.Around;
+    }
+}
+
+TEST_F(Viewer, PopupMenuFollowsTheSelectionAndCopies) {
+    Open(Category("S06"));
+    auto* menu = FViewer->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    auto action = [menu](const char* AName) {
+        QAction* found = menu->findChild<QAction*>(QString::fromLatin1(AName));
+        EXPECT_NE(found, nullptr) << AName;
+        return found;
+    };
+    EXPECT_EQ(menu->actions().size(), 6); // five items and the separator
+    // The menu opens where the text area asks for it, as on a right click.
+    auto openMenu = [this, menu] {
+        const QPoint click(20, 20);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, click, Text()->viewport()->mapToGlobal(click));
+        QApplication::sendEvent(Text()->viewport(), &request);
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    };
+    struct TCase {
+        const char* Selection; // empty: no selection
+        bool IsCode;
+    };
+    const TCase cases[] = {{"S06.0X1", true}, {"S06", true}, {"Concussion", false}, {"", false}};
+    for (const TCase& c : cases) {
+        if (*c.Selection)
+            SelectInText(QLatin1String(c.Selection));
+        else
+            Text()->moveCursor(QTextCursor::Start);
+        openMenu();
+        EXPECT_EQ(action("Jump1")->isEnabled(), c.IsCode) << c.Selection;
+        EXPECT_EQ(action("SelectCodeS1")->isEnabled(), c.IsCode) << c.Selection;
+        EXPECT_EQ(action("Copy1")->isEnabled(), *c.Selection != '\0') << c.Selection;
+        EXPECT_TRUE(action("SelectCodeDescF111")->isEnabled()) << c.Selection;
+        EXPECT_TRUE(action("CopyCodeShortDescF111")->isEnabled()) << c.Selection;
+        menu->hide();
+    }
+    // "Copy (Ctrl+C)" puts the selection itself on the clipboard, code or not.
+    SelectInText(QStringLiteral("Concussion with loss"));
+    openMenu();
+    action("Copy1")->trigger();
+    menu->hide();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Concussion with loss"));
+    // "Go (F5)" goes to the selected code, underlined on its page; a code of a category that is
+    // not in the list is reported.
+    SelectInText(QStringLiteral("S06.0X7"));
+    openMenu();
+    action("Jump1")->trigger();
+    menu->hide();
+    const int at = static_cast<int>(Text()->toPlainText().indexOf(QLatin1String("S06.0X7")));
+    ASSERT_GE(at, 0);
+    EXPECT_TRUE(FormatAt(at).fontUnderline());
+    EXPECT_FALSE(FormatAt(static_cast<int>(Text()->toPlainText().indexOf(QLatin1String("S06.0X1")))).fontUnderline());
+    SelectInText(QStringLiteral("S01.-"));
+    Key(Qt::Key_F5);
+    EXPECT_EQ(LastShown(), QStringLiteral("Code is not exist!"));
+    EXPECT_EQ(Current(*FViewer), QStringLiteral("S06"));
 }
 
 TEST_F(Viewer, F12AsksAndYesQuits) {

@@ -2,6 +2,7 @@
 // set that is still loading, and loader messages raised meanwhile, in order and without a
 // deadlock.
 #include "BuildThread.h"
+#include "ChapterSearch.h"
 #include "DataSets.h"
 #include "EngineGlobals.h"
 #include "LoaderMessages.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <atomic>
 #include <chrono>
@@ -130,6 +132,26 @@ TEST_F(WaitingForALoader, RealMessageBoxDuringTheWaitIsAnsweredWithEnter) {
     { TWaitForDataSet wait(TabularLoadState); }
     EXPECT_EQ(boxText, QStringLiteral("Undealed chapter node: oddity"));
     EXPECT_EQ(ReadState(TabularLoadState), LoadDone);
+}
+
+TEST_F(WaitingForALoader, ChapterBrowserOpenedWhileLoadingShowsTheDialogThenTheWholeTree) {
+    bool dialogShownDuringMessage = false;
+    Messages().SetScript([&](const TMessageRequest&) {
+        dialogShownDuringMessage = WaitingDialog && WaitingDialog->isVisible();
+        return QMessageBox::Ok;
+    });
+    StartHeldLoader();
+    TfrmChapterSearch browser(Messages());
+    browser.show();
+    EXPECT_TRUE(dialogShownDuringMessage);
+    EXPECT_EQ(WaitingDialog, nullptr); // freed once the tree is filled
+    EXPECT_EQ(ReadState(TabularLoadState), LoadDone);
+    auto* tree = browser.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* chapter = tree->topLevelItem(0);
+    ASSERT_EQ(chapter->childCount(), 20);
+    for (int s = 0; s < chapter->childCount(); ++s)
+        EXPECT_EQ(chapter->child(s)->childCount(), 20) << "section " << s;
 }
 
 TEST_F(WaitingDialogTest, LoaderMessagesAreShownOneAtATimeInOrderFromTheEventLoop) {

@@ -78,6 +78,10 @@ QString IndentFor(int ALevel, bool AWide) {
     return FillChars(AWide ? wide[level] : narrow[level], QLatin1Char(' '));
 }
 
+int PageOfLine(int ALine, int AHeight) {
+    return (ALine + AHeight - 1) / AHeight;
+}
+
 bool SamePage(int A, int B, int AHeight) {
     const auto page = [AHeight](int ALine) { return (ALine + AHeight - 1) / AHeight; };
     return page(A) == page(B);

@@ -26,6 +26,8 @@ QString PadText(int AWidth, QChar AChar, const QString& AText, TAlignment AAlign
 QString IndentFor(int ALevel, bool AWide);
 // Whether the 1-based lines A and B fall on the same page of AHeight lines.
 bool SamePage(int A, int B, int AHeight);
+// The 1-based page of pages of AHeight lines that holds the 1-based line ALine (0 for line 0).
+int PageOfLine(int ALine, int AHeight);
 
 // Appends AText as lines of at most AWidth characters, broken at the rightmost blank that fits;
 // continuation lines begin with AIndent and get the continuation kind of AKind. A word longer
