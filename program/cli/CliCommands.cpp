@@ -178,9 +178,11 @@ int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
 int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr) {
     const QString command = AArgs.value(0);
     const QStringList rest = AArgs.mid(1);
-    // "COMMAND --help" asks for the help text rather than naming a code or a file.
-    if (!command.isEmpty() && rest.size() == 1 &&
-        (rest[0] == QLatin1String("--help") || rest[0] == QLatin1String("-h"))) {
+    // "COMMAND --help" (and "admin OPERATION --help") asks for the help text rather than naming
+    // a code or a file.
+    const bool admin = command == QLatin1String("admin");
+    if (!command.isEmpty() && (rest.size() == 1 || (admin && rest.size() == 2)) &&
+        (rest.back() == QLatin1String("--help") || rest.back() == QLatin1String("-h"))) {
         AOut << Usage();
         return ExitFound;
     }
@@ -190,7 +192,7 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
     SetLoaderMessageSink([](const QString& AText) {
         std::fprintf(stderr, "%s%s\n", kCliPrefix, AText.toLocal8Bit().constData());
     });
-    if (command == QLatin1String("admin"))
+    if (admin)
         return RunAdminToolCommand(rest, AOut, AErr);
     if (command == QLatin1String("info") && rest.isEmpty())
         return Info(AOut);

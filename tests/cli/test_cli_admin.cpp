@@ -165,6 +165,19 @@ TEST_F(CliAdmin, StatisticsAndCodeTextsOnTheEmbeddedData) {
     EXPECT_EQ(fromAll, fromOrder);
 }
 
+TEST_F(CliAdmin, HelpAfterAnOperationPrintsTheHelp) {
+    for (const char* operation : {"", "stat", "order-files", "distinct-kw", "prepare-kw", "all-codes"})
+        for (const char* form : {"--help", "-h"}) {
+            const Result r = *operation ? Run({QLatin1String(operation), QLatin1String(form)})
+                                        : Run({QLatin1String(form)}); // admin --help
+            EXPECT_EQ(r.Status, 0) << operation << ' ' << form << ": " << r.Err.toStdString();
+            EXPECT_EQ(r.Err, QString()) << operation << ' ' << form;
+            EXPECT_TRUE(r.Out.startsWith(QLatin1String("usage: tabulon-cli"))) << operation << ' ' << form;
+            EXPECT_TRUE(r.Out.contains(QLatin1String("admin ") + QLatin1String(operation)))
+                << operation << ' ' << form;
+        }
+}
+
 TEST_F(CliAdmin, RefusesUnknownCommandsOptionsAndArgumentCounts) {
     const QStringList bad[] = {
         {QStringLiteral("bogus")},
