@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "AdminCommands.h"
+#include "AdminToolCommand.h"
 #include "CheckCommand.h"
 #include "CliSupport.h"
 #include "CodeCommand.h"
@@ -38,7 +39,7 @@ QString Usage() {
         << kShowUsage
         << "  help, --help  this text\n\n"
         << "Administrator commands (they read the files named, not the embedded data sets):\n"
-        << kAdminUsage;
+        << kAdminUsage << "\nThe administrator tool's operations:\n" << kAdminToolUsage;
     out.flush();
     return text;
 }
@@ -179,9 +180,11 @@ int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
 int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr) {
     const QString command = AArgs.value(0);
     const QStringList rest = AArgs.mid(1);
-    // "COMMAND --help" asks for the help text rather than naming a code or a file.
-    if (!command.isEmpty() && rest.size() == 1 &&
-        (rest[0] == QLatin1String("--help") || rest[0] == QLatin1String("-h"))) {
+    // "COMMAND --help" (and "admin OPERATION --help") asks for the help text rather than naming
+    // a code or a file.
+    const bool admin = command == QLatin1String("admin");
+    if (!command.isEmpty() && (rest.size() == 1 || (admin && rest.size() == 2)) &&
+        (rest.back() == QLatin1String("--help") || rest.back() == QLatin1String("-h"))) {
         AOut << Usage();
         return ExitFound;
     }
@@ -191,6 +194,8 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
     SetLoaderMessageSink([](const QString& AText) {
         std::fprintf(stderr, "%s%s\n", kCliPrefix, AText.toLocal8Bit().constData());
     });
+    if (admin)
+        return RunAdminToolCommand(rest, AOut, AErr);
     if (command == QLatin1String("info") && rest.isEmpty())
         return Info(AOut);
     if (command == QLatin1String("tree"))

@@ -64,7 +64,16 @@ bool CompressFile(const QString& ASourceFile, const QString& ADestFile, QString*
     QSaveFile dest(ADestFile);
     if (!dest.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("cannot write %1: %2").arg(ADestFile, dest.errorString()));
-    dest.write(reinterpret_cast<const char*>(packed.data()), static_cast<qint64>(packed.size()));
+    const auto size = static_cast<qint64>(packed.size());
+    if (dest.write(reinterpret_cast<const char*>(packed.data()), size) != size) {
+        // A write cut short (a full disk) sets no error on the device, and QSaveFile would put
+        // the truncated stream in place.
+        const QString why = dest.error() == QFileDevice::NoError
+                                ? QStringLiteral("not all bytes could be written")
+                                : dest.errorString();
+        dest.cancelWriting();
+        return fail(QStringLiteral("cannot write %1: %2").arg(ADestFile, why));
+    }
     if (!dest.commit())
         return fail(QStringLiteral("cannot write %1: %2").arg(ADestFile, dest.errorString()));
     return true;

@@ -1,5 +1,6 @@
 #include "SearchWindows.h"
 
+#include "AdministratorTool.h"
 #include "AlphaSearch.h"
 #include "ChapterSearch.h"
 #include "DrugNeopSearch.h"
@@ -39,7 +40,7 @@ std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService
     case TSearchWindow::NeoplasmTable:
         return TableSearch(4, AMessages);
     case TSearchWindow::AdministratorTool:
-        break;
+        return std::make_unique<TfrmAdministratorTool>(AMessages);
     }
     return nullptr;
 }

@@ -70,6 +70,61 @@ TEST(StatisticsOrderFile, WritesTheSixDerivedFiles) {
     EXPECT_EQ(ReadLinesOf(names[5]).size(), 2);
 }
 
+// One order-file line through the derivation: what each of the four description files gets (or
+// nothing at all when the line is too short to hold a flag).
+TEST(StatisticsOrderFile, CodeFieldsAndShortLinesInEveryFile) {
+    struct TCase {
+        QByteArray Line;
+        bool Counted;
+        const char* ShortNoFlag;
+        const char* LongNoFlag;
+        const char* ShortFlag;
+        const char* LongFlag;
+    } cases[] = {
+        {OrderLine(1, "A00", '0', "Cholera", "Cholera"), true, "A00       Cholera", "A00      Cholera",
+         "A00      0 Cholera", "A00      0 Cholera"},
+        {OrderLine(2, "S72001A", '1', "Fx unsp part of nk of r femur, init",
+                   "Fracture of unspecified part of neck of right femur, initial encounter"),
+         true, "S72.001A  Fx unsp part of nk of r femur, init",
+         "S72.001A Fracture of unspecified part of neck of right femur, initial encounter",
+         "S72.001A 1 Fx unsp part of nk of r femur, init",
+         "S72.001A 1 Fracture of unspecified part of neck of right femur, initial encounter"},
+        {OrderLine(3, "A0100", '1', "Typhoid fever, unspecified", "Typhoid fever, unspecified"), true,
+         "A01.00    Typhoid fever, unspecified", "A01.00   Typhoid fever, unspecified",
+         "A01.00   1 Typhoid fever, unspecified", "A01.00   1 Typhoid fever, unspecified"},
+        // Sixteen characters: the flag and one blank, no descriptions.
+        {"00004 B99     1 \r\n", true, "B99       ", "B99      ", "B99      1 ", "B99      1 "},
+        // Fifteen characters, a blank line, a line of blanks: neither counted nor copied.
+        {"00005 B99     1\r\n", false, nullptr, nullptr, nullptr, nullptr},
+        {"\r\n", false, nullptr, nullptr, nullptr, nullptr},
+        {"          \r\n", false, nullptr, nullptr, nullptr, nullptr},
+    };
+    for (const TCase& c : cases) {
+        QTemporaryDir dir;
+        const QString order = WriteText(dir, "order.txt", c.Line);
+        QStringList names;
+        for (const char* name : {"s", "l", "sf", "lf", "c", "cl"})
+            names << dir.filePath(QLatin1String(name));
+        TOrderFileCounts counts;
+        ASSERT_TRUE(StatisticsOrderFile(order, names[0], names[1], names[2], names[3], names[4],
+                                        names[5], &counts));
+        const std::string line = c.Line.toStdString();
+        EXPECT_EQ(counts.Total, c.Counted ? 1 : 0) << line;
+        if (!c.Counted) {
+            for (const QString& name : names)
+                EXPECT_TRUE(ReadLinesOf(name).isEmpty()) << line;
+            continue;
+        }
+        const char* expected[] = {c.ShortNoFlag, c.LongNoFlag, c.ShortFlag, c.LongFlag};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(ReadLinesOf(names[i]), QStringList{QString::fromLatin1(expected[i])}) << line << i;
+        // The reportable-code files repeat the lines without flag of the codes flagged 1.
+        const bool valid = counts.Valid == 1;
+        EXPECT_EQ(ReadLinesOf(names[4]), valid ? ReadLinesOf(names[0]) : QStringList()) << line;
+        EXPECT_EQ(ReadLinesOf(names[5]), valid ? ReadLinesOf(names[1]) : QStringList()) << line;
+    }
+}
+
 TEST(StatisticsOrderFile, WritesNothingWhenAFileCannotBeOpened) {
     QTemporaryDir dir;
     const QString order = WriteText(dir, "order.txt", OrderLine(1, "A00", '0', "Cholera", "Cholera"));

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include <map>
+#include <optional>
 #include <pugixml.hpp>
 
 namespace {
@@ -151,11 +152,17 @@ bool DeriveCodeKeywords(const QString& ATabularFile, const QString& AIndexFile,
     return true;
 }
 
-bool ArrangeCodeKeyword(const TCodeKeywordsList& AList, const QString& AArrangedFile,
-                        const QString& ADistinctFile) {
-    QSaveFile arranged(AArrangedFile);
-    if (!arranged.open(QIODevice::WriteOnly))
-        return false;
+TAdminOutcome ArrangeCodeKeyword(const TCodeKeywordsList& AList, const QString& AArrangedFile,
+                                 const QString& ADistinctFile) {
+    TAdminOutput arranged(AArrangedFile);
+    if (!arranged.Open())
+        return TAdminOutcome::NotOpened(arranged.Error());
+    std::optional<TAdminOutput> distinctFile;
+    if (!ADistinctFile.isEmpty()) {
+        distinctFile.emplace(ADistinctFile);
+        if (!distinctFile->Open())
+            return TAdminOutcome::NotOpened(distinctFile->Error());
+    }
     // Distinct keywords: sorted without regard to case, the first form met kept.
     std::map<QString, QString> distinct;
     QString line;
@@ -169,23 +176,25 @@ bool ArrangeCodeKeyword(const TCodeKeywordsList& AList, const QString& AArranged
                 line = QString(8, QLatin1Char(' '));
             line += QLatin1Char(' ') + keyword + QLatin1Char(',');
             if ((i + 1) % 4 == 0) {
-                arranged.write((line + QLatin1String("\r\n")).toUtf8());
+                arranged.WriteLine(line);
                 line.clear();
             }
         }
         if (!line.isEmpty()) {
-            arranged.write((line + QLatin1String("\r\n")).toUtf8());
+            arranged.WriteLine(line);
             line.clear();
         }
     }
-    if (!arranged.commit())
-        return false;
-    if (ADistinctFile.isEmpty())
-        return true;
-    QSaveFile distinctFile(ADistinctFile);
-    if (!distinctFile.open(QIODevice::WriteOnly))
-        return false;
-    for (const auto& [key, keyword] : distinct)
-        distinctFile.write((keyword + QLatin1String("\r\n")).toUtf8());
-    return distinctFile.commit();
+    if (distinctFile)
+        for (const auto& [key, keyword] : distinct)
+            distinctFile->WriteLine(keyword);
+    if (!arranged.Error().isEmpty())
+        return TAdminOutcome::Failed(arranged.Error());
+    if (distinctFile && !distinctFile->Error().isEmpty())
+        return TAdminOutcome::Failed(distinctFile->Error());
+    if (!arranged.Commit())
+        return TAdminOutcome::Failed(arranged.Error());
+    if (distinctFile && !distinctFile->Commit())
+        return TAdminOutcome::Failed(distinctFile->Error());
+    return {};
 }

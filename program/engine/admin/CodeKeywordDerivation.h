@@ -14,6 +14,7 @@
 // layout of the keyword data set, categories in tabular order, keywords sorted.
 #pragma once
 
+#include "AdminFiles.h"
 #include "KeywordModel.h"
 
 #include <QString>
@@ -40,6 +41,7 @@ bool DeriveCodeKeywords(const QString& ATabularFile, const QString& AIndexFile,
 // Writes AList in the arranged layout: the code padded to eight characters, then " keyword," four
 // to a line, continuation lines beginning with eight blanks; optionally the distinct keywords
 // (case ignored, the form met first kept), sorted, one per line, to ADistinctFile. Lines end with
-// CR LF. False when a file cannot be created.
-bool ArrangeCodeKeyword(const TCodeKeywordsList& AList, const QString& AArrangedFile,
+// CR LF. A code without keywords writes nothing. NotOpened, writing nothing, when a file cannot
+// be created; Failed when a write fails.
+TAdminOutcome ArrangeCodeKeyword(const TCodeKeywordsList& AList, const QString& AArrangedFile,
                         const QString& ADistinctFile = QString());

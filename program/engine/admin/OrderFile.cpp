@@ -1,24 +1,21 @@
 #include "OrderFile.h"
 
-#include "DelimitedText.h"
-#include "TextDataSets.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace {
 
 bool ReadLines(const QString& APath, QStringList& ALines, QString* AError) {
-    QFile file(APath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    TAdminOutcome outcome;
+    std::optional<QStringList> lines = ReadAdminLines(APath, outcome);
+    if (!lines) {
         if (AError)
-            *AError = QStringLiteral("cannot read %1: %2").arg(APath, file.errorString());
+            *AError = outcome.Error;
         return false;
     }
-    ALines = SplitTextLines(file.readAll().toStdString());
+    ALines = std::move(*lines);
     return true;
 }
 
@@ -57,33 +54,38 @@ bool ReadOrderFileCodes(const QString& AOrderFile, bool AValidOnly, QHash<QStrin
     return true;
 }
 
-bool StatisticsOrderFile(const QString& AOrderFile, const QString& ANewShortFileWithoutFlag,
-                         const QString& ANewLongFileWithoutFlag, const QString& ANewShortFileWithFlag,
-                         const QString& ANewLongFileWithFlag, const QString& ACodeFile,
-                         const QString& ACodeLongFile, TOrderFileCounts* ACounts, QString* AError) {
-    QStringList lines;
-    if (!ReadLines(AOrderFile, lines, AError))
-        return false;
+TAdminOutcome StatisticsOrderFile(const QString& AOrderFile, const QString& ANewShortFileWithoutFlag,
+                                  const QString& ANewLongFileWithoutFlag,
+                                  const QString& ANewShortFileWithFlag,
+                                  const QString& ANewLongFileWithFlag, const QString& ACodeFile,
+                                  const QString& ACodeLongFile, TOrderFileCounts* ACounts,
+                                  QString* AError) {
+    const auto fail = [&](TAdminOutcome AOutcome) {
+        if (AError)
+            *AError = AOutcome.Error;
+        return AOutcome;
+    };
+    TAdminOutcome read;
+    const std::optional<QStringList> lines = ReadAdminLines(AOrderFile, read);
+    if (!lines)
+        return fail(read);
 
     const std::array<QString, 6> names = {ANewShortFileWithoutFlag, ANewLongFileWithoutFlag,
                                           ANewShortFileWithFlag,    ANewLongFileWithFlag,
                                           ACodeFile,                ACodeLongFile};
-    std::array<std::unique_ptr<QSaveFile>, 6> outputs;
+    std::array<std::unique_ptr<TAdminOutput>, 6> outputs;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        outputs[i] = std::make_unique<QSaveFile>(names[i]);
-        if (!outputs[i]->open(QIODevice::WriteOnly)) {
-            if (AError)
-                *AError = QStringLiteral("cannot create %1: %2").arg(names[i], outputs[i]->errorString());
-            return false; // the save files are discarded: nothing is written
-        }
+        outputs[i] = std::make_unique<TAdminOutput>(names[i]);
+        if (!outputs[i]->Open()) // the outputs opened so far are discarded: nothing is written
+            return fail(TAdminOutcome::NotOpened(outputs[i]->Error()));
     }
     enum { ShortNoFlag, LongNoFlag, ShortFlag, LongFlag, CodeShort, CodeLong };
     const auto write = [&](int AFile, const QString& ALine) {
-        outputs[static_cast<std::size_t>(AFile)]->write((ALine + QLatin1String("\r\n")).toUtf8());
+        outputs[static_cast<std::size_t>(AFile)]->WriteLine(ALine);
     };
 
     TOrderFileCounts counts;
-    for (const QString& line : lines) {
+    for (const QString& line : *lines) {
         TOrderLine order;
         if (!ParseOrderLine(line, order))
             continue;
@@ -100,13 +102,19 @@ bool StatisticsOrderFile(const QString& AOrderFile, const QString& ANewShortFile
             write(CodeLong, field + order.LongDesc);
         }
     }
-    for (std::size_t i = 0; i < outputs.size(); ++i)
-        if (!outputs[i]->commit()) {
-            if (AError)
-                *AError = QStringLiteral("cannot write %1").arg(names[i]);
-            return false;
-        }
+    // A write that failed in any file discards all six, so that no set of derived files is
+    // left half old and half new.
+    for (const auto& output : outputs)
+        if (!output->Error().isEmpty())
+            return fail(TAdminOutcome::Failed(output->Error()));
+    for (const auto& output : outputs)
+        if (!output->Commit())
+            return fail(TAdminOutcome::Failed(output->Error()));
     if (ACounts)
         *ACounts = counts;
-    return true;
+    return {};
+}
+
+QString OrderFileSummary(const TOrderFileCounts& ACounts) {
+    return QStringLiteral("Total: %1, Valide Code: %2").arg(ACounts.Total).arg(ACounts.Valid);
 }
