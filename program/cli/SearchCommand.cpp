@@ -130,11 +130,12 @@ int RunSearchCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& A
         if (!keyword.isEmpty())
             counts << QStringLiteral("%1 %2").arg(keyword).arg(KeywordRefCount(keyword));
     const QString where = fullText ? QStringLiteral("in ") + ConditionNames(conditions) : QStringLiteral("by keywords");
+    // The counts come first, also when nothing is found: they tell which keyword is rare.
+    AOut << "Keyword counts: " << counts.join(QStringLiteral(", ")) << '\n';
     if (found.isEmpty()) {
         AErr << kCliPrefix << "no category found " << where << " for \"" << text << "\"\n";
         return ExitNotFound;
     }
-    AOut << "Keyword counts: " << counts.join(QStringLiteral(", ")) << '\n';
     AOut << found.size() << (found.size() == 1 ? " category" : " categories") << " found " << where << '\n';
     for (const TCodeInfo* category : found)
         AOut << "  " << category->FCode << "  " << category->FDesc << '\n';

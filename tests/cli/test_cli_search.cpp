@@ -48,15 +48,34 @@ TEST_F(SearchCommand, ListsTheCategoriesThatKeywordsOrTextsFind) {
     ExpectOutputs(cases);
 }
 
-TEST_F(SearchCommand, NothingFoundAndBadArguments) {
-    const TCliFailureCase cases[] = {
-        {Args({"search", "myelitis"}), 1, "tabulon-cli: no category found by keywords for \"myelitis\"\n"},
+// Nothing found: exit 1 with the reason, and the keyword counts still on standard output.
+TEST_F(SearchCommand, NothingFoundKeepsTheCounts) {
+    struct Case {
+        QStringList Args;
+        const char* Out;
+        const char* Err;
+    };
+    const Case cases[] = {
+        {Args({"search", "myelitis"}), "Keyword counts: MYELITIS 0\n",
+         "tabulon-cli: no category found by keywords for \"myelitis\"\n"},
         // Keywords spread over two codes do not combine: A00.9 has CHOLERA and UNSPECIFIED,
         // A00.0 CHOLERA and VIBRIO.
-        {Args({"search", "--full-text", "cholera,", "unspecified,", "vibrio"}), 1,
+        {Args({"search", "--full-text", "cholera,", "unspecified,", "vibrio"}),
+         "Keyword counts: CHOLERA 1, UNSPECIFIED 0, VIBRIO 1\n",
          "tabulon-cli: no category found in description for \"cholera, unspecified, vibrio\"\n"},
-        {Args({"search", "--in", "exclude1", "newborn"}), 1,
+        {Args({"search", "--in", "exclude1", "newborn"}), "Keyword counts: NEWBORN 0\n",
          "tabulon-cli: no category found in exclude1 for \"newborn\"\n"},
+    };
+    for (const Case& c : cases) {
+        const TCliResult r = Run(c.Args);
+        EXPECT_EQ(r.Status, 1) << Describe(c.Args, r);
+        EXPECT_EQ(r.Out.toStdString(), c.Out) << Describe(c.Args, r);
+        EXPECT_EQ(r.Err.toStdString(), c.Err) << Describe(c.Args, r);
+    }
+}
+
+TEST_F(SearchCommand, BadArguments) {
+    const TCliFailureCase cases[] = {
         {Args({"search"}), 2, "tabulon-cli: search needs keywords\n"},
         {Args({"search", " , "}), 2, "tabulon-cli: search needs keywords\n"},
         {Args({"search", "--in", "bogus", "x"}), 2, "tabulon-cli: unknown text \"bogus\" for --in\n"},
