@@ -87,6 +87,12 @@ bool FindShownObject(const QString& AText, TShownObject& AShown, QString& AError
         AError = QStringLiteral("no section or chapter (%1) in the tabular list").arg(AsciiUpper(AText));
         return false;
     }
+    bool isNumber = false;
+    AText.toInt(&isNumber);
+    if (isNumber) {
+        AError = QStringLiteral("no chapter %1: the chapters are numbered 1 to %2").arg(AText).arg(ChapterList->size());
+        return false;
+    }
     if (!isCode) {
         AError = QStringLiteral("\"%1\" is neither a code, a section range nor a chapter number").arg(AText);
         return false;

@@ -151,8 +151,9 @@ TEST_F(ShowCommand, NotFoundAndBadArguments) {
         {{kShow, QStringLiteral("Z99")}, 1, "tabulon-cli: no category Z99 in the tabular list"},
         {{kShow, QStringLiteral("S06.9")}, 1, "tabulon-cli: no code S06.9 in category S06"},
         {{kShow, QStringLiteral("S06.0X1Z")}, 1, "tabulon-cli: no code S06.0X1Z in category S06"},
-        {{kShow, QStringLiteral("4")}, 1, "tabulon-cli: \"4\" is neither a code, a section range nor a chapter number"},
-        {{kShow, QStringLiteral("0")}, 1, "tabulon-cli: \"0\" is neither"},
+        {{kShow, QStringLiteral("4")}, 1, "tabulon-cli: no chapter 4: the chapters are numbered 1 to 3"},
+        {{kShow, QStringLiteral("0")}, 1, "tabulon-cli: no chapter 0: the chapters are numbered 1 to 3"},
+        {{kShow, QStringLiteral("A0!")}, 1, "tabulon-cli: \"A0!\" is neither a code, a section range nor a chapter number"},
         {{kShow, QStringLiteral("S00-S99")}, 1, "tabulon-cli: no section or chapter (S00-S99) in the tabular list"},
     };
     ExpectFailures(cases);
