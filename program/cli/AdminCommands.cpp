@@ -37,12 +37,13 @@ int OrderFiles(const QStringList& A, QTextStream& AOut, QTextStream& AErr) {
         return dir.filePath(QStringLiteral("ICD_10_%1_%2.txt").arg(y, QLatin1String(AStem)));
     };
     TOrderFileCounts counts;
-    QString error;
-    if (!StatisticsOrderFile(A[1], name("New_ShortDesc"), name("New_LongDesc"),
-                             name("New_ShortDesc_WithFlag"), name("New_LongDesc_WithFlag"),
-                             name("ReportableCodesShort"), name("ReportableCodesLong"), &counts, &error))
-        return Fail(AErr, {error});
-    AOut << "Total: " << counts.Total << ", Valide Code: " << counts.Valid << '\n';
+    const TAdminOutcome outcome =
+        StatisticsOrderFile(A[1], name("New_ShortDesc"), name("New_LongDesc"), name("New_ShortDesc_WithFlag"),
+                            name("New_LongDesc_WithFlag"), name("ReportableCodesShort"),
+                            name("ReportableCodesLong"), &counts);
+    if (!outcome)
+        return Fail(AErr, {outcome.Error});
+    AOut << OrderFileSummary(counts) << '\n';
     return 0;
 }
 

@@ -175,16 +175,24 @@ int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
     return 1;
 }
 
+// "help", "--help" or "-h" alone, or after a command ("show --help", "admin stat --help"): a
+// request for the help text rather than a code or a file named --help.
+bool AsksForHelp(const QString& ACommand, const QStringList& ARest) {
+    const auto isHelp = [](const QString& AArg) {
+        return AArg == QLatin1String("--help") || AArg == QLatin1String("-h");
+    };
+    if (ARest.isEmpty())
+        return ACommand == QLatin1String("help") || isHelp(ACommand);
+    const bool admin = ACommand == QLatin1String("admin");
+    return (ARest.size() == 1 || (admin && ARest.size() == 2)) && isHelp(ARest.back());
+}
+
 } // namespace
 
 int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr) {
     const QString command = AArgs.value(0);
     const QStringList rest = AArgs.mid(1);
-    // "COMMAND --help" (and "admin OPERATION --help") asks for the help text rather than naming
-    // a code or a file.
-    const bool admin = command == QLatin1String("admin");
-    if (!command.isEmpty() && (rest.size() == 1 || (admin && rest.size() == 2)) &&
-        (rest.back() == QLatin1String("--help") || rest.back() == QLatin1String("-h"))) {
+    if (AsksForHelp(command, rest)) {
         AOut << Usage();
         return ExitFound;
     }
@@ -194,7 +202,7 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
     SetLoaderMessageSink([](const QString& AText) {
         std::fprintf(stderr, "%s%s\n", kCliPrefix, AText.toLocal8Bit().constData());
     });
-    if (admin)
+    if (command == QLatin1String("admin"))
         return RunAdminToolCommand(rest, AOut, AErr);
     if (command == QLatin1String("info") && rest.isEmpty())
         return Info(AOut);
@@ -214,11 +222,6 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
         return RunSuggestCommand(rest, AOut, AErr);
     if (command == QLatin1String("show"))
         return RunShowCommand(rest, AOut, AErr);
-    if ((command == QLatin1String("help") || command == QLatin1String("--help") ||
-         command == QLatin1String("-h")) && rest.isEmpty()) {
-        AOut << Usage();
-        return ExitFound;
-    }
     if (command.isEmpty())
         AErr << kCliPrefix << "no command given\n";
     else

@@ -1,6 +1,7 @@
 #include "ShowCommand.h"
 
 #include "CliSupport.h"
+#include "CodeLookup.h"
 #include "CodeQueries.h"
 #include "CodeNavigation.h"
 #include "CodeTextLayout.h"
@@ -97,28 +98,16 @@ bool FindShownObject(const QString& AText, TShownObject& AShown, QString& AError
         AError = QStringLiteral("\"%1\" is neither a code, a section range nor a chapter number").arg(AText);
         return false;
     }
+    const TCodeLookup lookup = LookUpCode(code);
     TCodeInfo* categoryNode = FindCategory(category);
-    if (!categoryNode) {
-        AError = QStringLiteral("no category %1 in the tabular list").arg(category);
-        return false;
-    }
-    const TCodeInfo* found = nullptr;
-    if (subCode.size() == 4) {
-        QString fullDesc;
-        found = categoryNode->FindHeaderBy4SubCodes(subCode, fullDesc);
-        if (found) {
-            QString foundCategory;
-            SplitCode(found->FCode, foundCategory, subCode);
-        }
-    } else {
-        found = subCode.isEmpty() ? categoryNode : categoryNode->FindSubCodeByName(subCode);
-    }
-    if (!found) {
-        AError = QStringLiteral("no code %1 in category %2").arg(code, category);
+    if (!lookup.Node) {
+        AError = categoryNode ? QStringLiteral("no code %1 in category %2").arg(code, category)
+                              : QStringLiteral("no category %1 in the tabular list").arg(category);
         return false;
     }
     AShown.Object = categoryNode;
-    AShown.SelectedSubCode = subCode;
+    // A seven-character code is marked on the code that carries its seventh characters.
+    AShown.SelectedSubCode = SubCodeOf(lookup.Node->FCode);
     AShown.Title = QStringLiteral("Category %1  %2").arg(categoryNode->FCode, categoryNode->FDesc);
     return true;
 }

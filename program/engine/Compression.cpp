@@ -1,5 +1,7 @@
 #include "Compression.h"
 
+#include "TextLines.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -68,9 +70,7 @@ bool CompressFile(const QString& ASourceFile, const QString& ADestFile, QString*
     if (dest.write(reinterpret_cast<const char*>(packed.data()), size) != size) {
         // A write cut short (a full disk) sets no error on the device, and QSaveFile would put
         // the truncated stream in place.
-        const QString why = dest.error() == QFileDevice::NoError
-                                ? QStringLiteral("not all bytes could be written")
-                                : dest.errorString();
+        const QString why = WriteErrorText(dest);
         dest.cancelWriting();
         return fail(QStringLiteral("cannot write %1: %2").arg(ADestFile, why));
     }

@@ -9,12 +9,7 @@ namespace {
 // the length of ASCII text (only letters such as "ß" grow), so an ASCII keyword of another length
 // is ruled out without building its upper case; a search walks every keyword of every category.
 bool LengthRulesOut(const QString& AKeyword, qsizetype ALength) {
-    if (AKeyword.size() == ALength)
-        return false;
-    for (const QChar c : AKeyword)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
+    return AKeyword.size() != ALength && IsAscii(AKeyword);
 }
 
 } // namespace

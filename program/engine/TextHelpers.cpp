@@ -56,3 +56,10 @@ QString SqueezeBlanks(const QString& AStr) {
     }
     return result;
 }
+
+bool IsAscii(const QString& AStr) {
+    for (const QChar c : AStr)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}

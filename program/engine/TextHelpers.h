@@ -21,3 +21,7 @@ int CountCodeChars(const QString& AStr, int& AFirstPos, QChar& AFirstChar);
 
 // Every run of tabs and blanks becomes one blank, at the ends too (nothing is trimmed).
 QString SqueezeBlanks(const QString& AStr);
+
+// Whether every character of AStr is ASCII. Upper-casing keeps the length of such a text, and a
+// case-blind comparison of two of them finds what a comparison of their upper cases finds.
+bool IsAscii(const QString& AStr);

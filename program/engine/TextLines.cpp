@@ -51,6 +51,12 @@ QByteArray EncodeTextLines(const QStringList& ALines) {
     return bytes;
 }
 
+QString WriteErrorText(const QFileDevice& AFile) {
+    // A write cut short by the system leaves the device without an error of its own.
+    return AFile.error() == QFileDevice::NoError ? QStringLiteral("not all bytes could be written")
+                                                 : AFile.errorString();
+}
+
 std::optional<QStringList> ReadTextLines(const QString& AFile, QString* AError) {
     QFile file(AFile);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -82,6 +88,6 @@ bool WriteTextLines(const QString& AFile, const QStringList& ALines,
     else
         file.cancelWriting();
     if (!ok && AError)
-        *AError = file.errorString();
+        *AError = WriteErrorText(file);
     return ok;
 }

@@ -20,6 +20,10 @@
 QStringList DecodeTextLines(const QByteArray& ABytes);
 QByteArray EncodeTextLines(const QStringList& ALines);
 
+// Why a write to AFile failed: its error text, or, for a write cut short without an error of
+// the device (as a full disk or a file-size limit gives), a text that says so.
+QString WriteErrorText(const QFileDevice& AFile);
+
 // The lines of AFile; nothing when it cannot be opened or read (a missing file included).
 std::optional<QStringList> ReadTextLines(const QString& AFile, QString* AError = nullptr);
 

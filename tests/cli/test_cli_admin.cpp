@@ -1,6 +1,6 @@
 // tabulon-cli admin: the administrator tool's operations from the command line, on the embedded
 // sample data set and small files, with their paths given or left to the defaults.
-#include "CliCommands.h"
+#include "CliTestRun.h"
 #include "Compression.h"
 #include "EngineGlobals.h"
 
@@ -12,26 +12,12 @@
 
 namespace {
 
-struct Result {
-    int Status;
-    QString Out;
-    QString Err;
-};
-
-class CliAdmin : public testing::Test {
+class CliAdmin : public CliTest {
 protected:
-    void SetUp() override {
-        qputenv("ProgramData", FRoot.path().toUtf8());
-        qputenv("AppData", FRoot.path().toUtf8());
-    }
-    Result Run(QStringList AArgs) {
+    // Runs "tabulon-cli admin AArgs".
+    TCliResult Run(QStringList AArgs) {
         AArgs.prepend(QStringLiteral("admin"));
-        Result result{0, {}, {}};
-        QTextStream out(&result.Out), err(&result.Err);
-        result.Status = RunCliCommand(AArgs, out, err);
-        out.flush();
-        err.flush();
-        return result;
+        return CliTest::Run(AArgs);
     }
     QString Path(const char* AName) const { return FRoot.filePath(QLatin1String(AName)); }
     QString Write(const char* AName, const QByteArray& ABytes) const {
@@ -44,7 +30,6 @@ protected:
         QFile file(APath);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    QTemporaryDir FRoot;
 };
 
 TEST_F(CliAdmin, DerivesTheOrderFilesIntoTheNamedPaths) {
@@ -54,13 +39,13 @@ TEST_F(CliAdmin, DerivesTheOrderFilesIntoTheNamedPaths) {
     QStringList args{QStringLiteral("order-files"), order};
     for (const char* name : {"s", "l", "sf", "lf", "c", "cl"})
         args << Path(name);
-    const Result r = Run(args);
+    const TCliResult r = Run(args);
     EXPECT_EQ(r.Status, 0) << r.Err.toStdString();
     EXPECT_EQ(r.Out, QStringLiteral("Total: 2, Valide Code: 1\n"));
     EXPECT_EQ(Read(Path("c")), QByteArray("A00.0     Cholera due to Vibrio cholerae 01, biovar cholerae\r\n"));
 
     const QByteArray before = Read(Path("s"));
-    const Result missing = Run({QStringLiteral("order-files"), Path("none.txt"), Path("s"), Path("l"),
+    const TCliResult missing = Run({QStringLiteral("order-files"), Path("none.txt"), Path("s"), Path("l"),
                                 Path("sf"), Path("lf"), Path("c"), Path("cl")});
     EXPECT_EQ(missing.Status, 2); // an unreadable input, as for every command
     EXPECT_TRUE(missing.Err.startsWith(QStringLiteral("tabulon-cli: cannot open"))) << missing.Err.toStdString();
@@ -70,7 +55,7 @@ TEST_F(CliAdmin, DerivesTheOrderFilesIntoTheNamedPaths) {
 
 TEST_F(CliAdmin, RunsTheKeywordFileWorkflow) {
     const QString kw = Write("kw.txt", "A00 vibrio, cholera\r\nB01 Cholera fever\r\nA001 bad\r\n");
-    Result r = Run({QStringLiteral("prepare-kw"), kw});
+    TCliResult r = Run({QStringLiteral("prepare-kw"), kw});
     EXPECT_EQ(r.Status, 0);
     EXPECT_EQ(r.Err, QStringLiteral("tabulon-cli: Invalid line 3 (error code definition): A001 bad\n"));
     const QString prepared = kw + QStringLiteral("-New.txt");
@@ -102,7 +87,7 @@ TEST_F(CliAdmin, ZipsTheSourcesOfAFolder) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(file.fileName().toUtf8());
     }
-    const Result r = Run({QStringLiteral("zip"), folder});
+    const TCliResult r = Run({QStringLiteral("zip"), folder});
     EXPECT_EQ(r.Status, 0) << r.Err.toStdString();
     const QStringList written = r.Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(written.size(), 8);
@@ -123,7 +108,7 @@ TEST_F(CliAdmin, ReportsFailuresWithTheirStatus) {
     ASSERT_TRUE(index.open(QIODevice::WriteOnly));
     index.write("<index/>");
     index.close();
-    Result r = Run({QStringLiteral("zip"), folder});
+    TCliResult r = Run({QStringLiteral("zip"), folder});
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(r.Out, folder + QStringLiteral("/icd10cm_index_%1.dzip\n").arg(DataYear));
     EXPECT_TRUE(r.Err.contains(QStringLiteral("icd10cm_eindex_%1.xml").arg(DataYear))) << r.Err.toStdString();
@@ -140,7 +125,7 @@ TEST_F(CliAdmin, ReportsFailuresWithTheirStatus) {
 }
 
 TEST_F(CliAdmin, StatisticsAndCodeTextsOnTheEmbeddedData) {
-    Result r = Run({QStringLiteral("stat"), QStringLiteral("--order-file"), Path("order.txt")});
+    TCliResult r = Run({QStringLiteral("stat"), QStringLiteral("--order-file"), Path("order.txt")});
     EXPECT_EQ(r.Status, 0) << r.Err.toStdString();
     const QStringList out = r.Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(out.size(), 3);
@@ -168,7 +153,7 @@ TEST_F(CliAdmin, StatisticsAndCodeTextsOnTheEmbeddedData) {
 TEST_F(CliAdmin, HelpAfterAnOperationPrintsTheHelp) {
     for (const char* operation : {"", "stat", "order-files", "distinct-kw", "prepare-kw", "all-codes"})
         for (const char* form : {"--help", "-h"}) {
-            const Result r = *operation ? Run({QLatin1String(operation), QLatin1String(form)})
+            const TCliResult r = *operation ? Run({QLatin1String(operation), QLatin1String(form)})
                                         : Run({QLatin1String(form)}); // admin --help
             EXPECT_EQ(r.Status, 0) << operation << ' ' << form << ": " << r.Err.toStdString();
             EXPECT_EQ(r.Err, QString()) << operation << ' ' << form;
@@ -188,7 +173,7 @@ TEST_F(CliAdmin, RefusesUnknownCommandsOptionsAndArgumentCounts) {
         {QStringLiteral("compress"), QStringLiteral("a")},
     };
     for (const QStringList& args : bad) {
-        const Result r = Run(args);
+        const TCliResult r = Run(args);
         EXPECT_EQ(r.Status, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(r.Err.startsWith(QStringLiteral("tabulon-cli: "))) << r.Err.toStdString();
     }

@@ -130,8 +130,7 @@ TEST(StatisticsOrderFile, WritesNothingWhenAFileCannotBeOpened) {
     const QString order = WriteText(dir, "order.txt", OrderLine(1, "A00", '0', "Cholera", "Cholera"));
     const QString out = dir.filePath(QStringLiteral("out.txt"));
     const QString bad = dir.filePath(QStringLiteral("missing/x.txt"));
-    QString error;
-    EXPECT_FALSE(StatisticsOrderFile(order, out, out + QLatin1Char('1'), out + QLatin1Char('2'), out + QLatin1Char('3'), out + QLatin1Char('4'), bad, nullptr, &error));
+    EXPECT_FALSE(StatisticsOrderFile(order, out, out + QLatin1Char('1'), out + QLatin1Char('2'), out + QLatin1Char('3'), out + QLatin1Char('4'), bad));
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_FALSE(StatisticsOrderFile(dir.filePath(QStringLiteral("none.txt")), out, out, out, out, out, out));
 }

@@ -13,6 +13,22 @@ struct TWidenCase {
     const char* Expected;  // the text selected afterwards
 };
 
+// The case's page, the range its double-click selected and the range after widening.
+struct TWidened {
+    QString Page;
+    TTextRange Picked;
+    TTextRange Got;
+};
+
+TWidened Widen(const TWidenCase& ACase) {
+    TWidened w;
+    w.Page = QString::fromLatin1(ACase.Page);
+    const QString picked = QString::fromLatin1(ACase.Picked);
+    w.Picked = {w.Page.indexOf(picked, ACase.SkipBefore), picked.size()};
+    w.Got = WidenSelectionToCode(w.Page, w.Picked);
+    return w;
+}
+
 TEST(WidenSelectionToCode, PartsOfCodesBecomeTheWholeCode) {
     const TWidenCase cases[] = {
         {"part after the full stop", "        S06.0X1 Concussion with loss", "0X1", 0, "S06.0X1"},
@@ -28,12 +44,9 @@ TEST(WidenSelectionToCode, PartsOfCodesBecomeTheWholeCode) {
         {"category of a code at the line end", "      see S06.0X1\nnext line", "S06", 0, "S06.0X1"},
     };
     for (const TWidenCase& c : cases) {
-        const QString page = QString::fromLatin1(c.Page);
-        const QString picked = QString::fromLatin1(c.Picked);
-        const qsizetype start = page.indexOf(picked, c.SkipBefore);
-        ASSERT_GE(start, 0) << c.Name;
-        const TTextRange got = WidenSelectionToCode(page, {start, picked.size()});
-        EXPECT_EQ(page.mid(got.Start, got.Length), QString::fromLatin1(c.Expected)) << c.Name;
+        const TWidened w = Widen(c);
+        ASSERT_GE(w.Picked.Start, 0) << c.Name;
+        EXPECT_EQ(w.Page.mid(w.Got.Start, w.Got.Length), QString::fromLatin1(c.Expected)) << c.Name;
     }
 }
 
@@ -47,13 +60,10 @@ TEST(WidenSelectionToCode, OtherWordsStayAsTheyWere) {
         {"a four-letter word after a stop not led by a blank", "see x1234.abcd here", "abcd", 0, "abcd"},
     };
     for (const TWidenCase& c : cases) {
-        const QString page = QString::fromLatin1(c.Page);
-        const QString picked = QString::fromLatin1(c.Picked);
-        const qsizetype start = page.indexOf(picked, c.SkipBefore);
-        ASSERT_GE(start, 0) << c.Name;
-        const TTextRange got = WidenSelectionToCode(page, {start, picked.size()});
-        EXPECT_EQ(got, (TTextRange{start, picked.size()})) << c.Name;
-        EXPECT_EQ(page.mid(got.Start, got.Length), QString::fromLatin1(c.Expected)) << c.Name;
+        const TWidened w = Widen(c);
+        ASSERT_GE(w.Picked.Start, 0) << c.Name;
+        EXPECT_EQ(w.Got, w.Picked) << c.Name;
+        EXPECT_EQ(w.Page.mid(w.Got.Start, w.Got.Length), QString::fromLatin1(c.Expected)) << c.Name;
     }
 }
 

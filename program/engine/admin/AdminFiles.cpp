@@ -4,12 +4,6 @@
 
 #include <QFile>
 
-QString WriteErrorText(const QFileDevice& AFile) {
-    // A write cut short by the system leaves the device without an error of its own.
-    return AFile.error() == QFileDevice::NoError ? QStringLiteral("not all bytes could be written")
-                                                 : AFile.errorString();
-}
-
 std::optional<QStringList> ReadAdminLines(const QString& AFile, TAdminOutcome& AOutcome) {
     QFile file(AFile);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -60,6 +54,16 @@ bool TAdminOutput::Commit() {
 }
 
 QString TAdminOutput::Error() const { return FError; }
+
+TAdminOutcome CommitAll(const std::vector<TAdminOutput*>& AOutputs) {
+    for (TAdminOutput* output : AOutputs)
+        if (output && !output->Error().isEmpty())
+            return TAdminOutcome::Failed(output->Error());
+    for (TAdminOutput* output : AOutputs)
+        if (output && !output->Commit())
+            return TAdminOutcome::Failed(output->Error());
+    return {};
+}
 
 TAdminOutcome WriteAdminLines(const QString& AFile, const QStringList& ALines) {
     TAdminOutput out(AFile);

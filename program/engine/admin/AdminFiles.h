@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 // How an operation ended. NotOpened: an input could not be read or an output could not be
 // created at the start, nothing was written. Failed: a later read or write error stopped it.
@@ -52,9 +53,10 @@ private:
     QString FError;
 };
 
-// Why a write to AFile failed: its error text, or, for a write cut short without an error of
-// the device (as a full disk gives), a text that says so.
-QString WriteErrorText(const QFileDevice& AFile);
+// Puts every output of AOutputs in place (null entries are skipped), or none of them when a write
+// to any has failed, so that a set of files written together is never left half old and half
+// new. Failed with the first reason otherwise.
+TAdminOutcome CommitAll(const std::vector<TAdminOutput*>& AOutputs);
 
 // Writes ALines to AFile in one go (open, write, commit).
 TAdminOutcome WriteAdminLines(const QString& AFile, const QStringList& ALines);

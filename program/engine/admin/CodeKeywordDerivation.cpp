@@ -4,7 +4,6 @@
 #include "TabularLoader.h"
 
 #include <QHash>
-#include <QSaveFile>
 
 #include <map>
 #include <optional>
@@ -188,13 +187,5 @@ TAdminOutcome ArrangeCodeKeyword(const TCodeKeywordsList& AList, const QString& 
     if (distinctFile)
         for (const auto& [key, keyword] : distinct)
             distinctFile->WriteLine(keyword);
-    if (!arranged.Error().isEmpty())
-        return TAdminOutcome::Failed(arranged.Error());
-    if (distinctFile && !distinctFile->Error().isEmpty())
-        return TAdminOutcome::Failed(distinctFile->Error());
-    if (!arranged.Commit())
-        return TAdminOutcome::Failed(arranged.Error());
-    if (distinctFile && !distinctFile->Commit())
-        return TAdminOutcome::Failed(distinctFile->Error());
-    return {};
+    return CommitAll({&arranged, distinctFile ? &*distinctFile : nullptr});
 }

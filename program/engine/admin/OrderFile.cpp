@@ -1,9 +1,9 @@
 #include "OrderFile.h"
 
-
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -58,17 +58,11 @@ TAdminOutcome StatisticsOrderFile(const QString& AOrderFile, const QString& ANew
                                   const QString& ANewLongFileWithoutFlag,
                                   const QString& ANewShortFileWithFlag,
                                   const QString& ANewLongFileWithFlag, const QString& ACodeFile,
-                                  const QString& ACodeLongFile, TOrderFileCounts* ACounts,
-                                  QString* AError) {
-    const auto fail = [&](TAdminOutcome AOutcome) {
-        if (AError)
-            *AError = AOutcome.Error;
-        return AOutcome;
-    };
+                                  const QString& ACodeLongFile, TOrderFileCounts* ACounts) {
     TAdminOutcome read;
     const std::optional<QStringList> lines = ReadAdminLines(AOrderFile, read);
     if (!lines)
-        return fail(read);
+        return read;
 
     const std::array<QString, 6> names = {ANewShortFileWithoutFlag, ANewLongFileWithoutFlag,
                                           ANewShortFileWithFlag,    ANewLongFileWithFlag,
@@ -77,7 +71,7 @@ TAdminOutcome StatisticsOrderFile(const QString& AOrderFile, const QString& ANew
     for (std::size_t i = 0; i < names.size(); ++i) {
         outputs[i] = std::make_unique<TAdminOutput>(names[i]);
         if (!outputs[i]->Open()) // the outputs opened so far are discarded: nothing is written
-            return fail(TAdminOutcome::NotOpened(outputs[i]->Error()));
+            return TAdminOutcome::NotOpened(outputs[i]->Error());
     }
     enum { ShortNoFlag, LongNoFlag, ShortFlag, LongFlag, CodeShort, CodeLong };
     const auto write = [&](int AFile, const QString& ALine) {
@@ -102,17 +96,13 @@ TAdminOutcome StatisticsOrderFile(const QString& AOrderFile, const QString& ANew
             write(CodeLong, field + order.LongDesc);
         }
     }
-    // A write that failed in any file discards all six, so that no set of derived files is
-    // left half old and half new.
+    std::vector<TAdminOutput*> all;
     for (const auto& output : outputs)
-        if (!output->Error().isEmpty())
-            return fail(TAdminOutcome::Failed(output->Error()));
-    for (const auto& output : outputs)
-        if (!output->Commit())
-            return fail(TAdminOutcome::Failed(output->Error()));
-    if (ACounts)
+        all.push_back(output.get());
+    const TAdminOutcome written = CommitAll(all);
+    if (written && ACounts)
         *ACounts = counts;
-    return {};
+    return written;
 }
 
 QString OrderFileSummary(const TOrderFileCounts& ACounts) {

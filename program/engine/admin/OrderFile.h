@@ -23,12 +23,11 @@ struct TOrderFileCounts {
 // after it, the long files without flag run it straight into the description, the files with
 // flag add the flag and a blank.
 // Writes nothing when the order file cannot be read or an output cannot be created (NotOpened),
-// or when a write fails (Failed: none of the six is put in place); AError says why.
+// or when a write fails (Failed: none of the six is put in place); the outcome says why.
 TAdminOutcome StatisticsOrderFile(const QString& AOrderFile, const QString& ANewShortFileWithoutFlag,
                          const QString& ANewLongFileWithoutFlag, const QString& ANewShortFileWithFlag,
                          const QString& ANewLongFileWithFlag, const QString& ACodeFile,
-                         const QString& ACodeLongFile, TOrderFileCounts* ACounts = nullptr,
-                         QString* AError = nullptr);
+                         const QString& ACodeLongFile, TOrderFileCounts* ACounts = nullptr);
 
 // The result line the administrator sees: "Total: N, Valide Code: M" (the spelling is the one
 // the tool has always shown, and scripts compare it).

@@ -83,8 +83,7 @@ int PageOfLine(int ALine, int AHeight) {
 }
 
 bool SamePage(int A, int B, int AHeight) {
-    const auto page = [AHeight](int ALine) { return (ALine + AHeight - 1) / AHeight; };
-    return page(A) == page(B);
+    return PageOfLine(A, AHeight) == PageOfLine(B, AHeight);
 }
 
 void WrapLine(const QString& AText, int AWidth, const QString& AIndent, TComposedText& AOut, int AKind) {

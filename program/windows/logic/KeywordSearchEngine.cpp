@@ -4,6 +4,7 @@
 #include "EngineGlobals.h"
 #include "KeywordMatch.h"
 #include "TextDataSets.h"
+#include "TextHelpers.h"
 #include "WordBoundaries.h"
 
 #include <map>
@@ -59,26 +60,13 @@ bool NoteSelected(const TNoteBase& ANote, int AConditions) {
            ((AConditions & SearchExcludes2) && dynamic_cast<const TExcludes2*>(&ANote));
 }
 
-bool IsAscii(const QString& AText) {
-    for (const QChar c : AText)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
-}
-
 // ContainsWord (AWord, AText upper-cased) without building the upper case when both are ASCII,
 // where a case-blind search finds exactly what a search in the upper case finds. A full-text
 // search tests every text of every code, most of them plain ASCII.
 bool ContainsWordIgnoringCase(const QString& AWord, bool AWordAscii, const QString& AText) {
     if (!AWordAscii || !IsAscii(AText))
         return ContainsWord(AWord, AText.toUpper());
-    if (AWord.isEmpty())
-        return false;
-    for (qsizetype at = AText.indexOf(AWord, 0, Qt::CaseInsensitive); at >= 0;
-         at = AText.indexOf(AWord, at + AWord.size(), Qt::CaseInsensitive))
-        if (IsWholeWordAt(AText, at, AWord.size()))
-            return true;
-    return false;
+    return ContainsWord(AWord, AText, Qt::CaseInsensitive);
 }
 
 // ContainsWordOrJoined for a text that is not upper-cased yet.

@@ -24,10 +24,11 @@ bool IsWholeWordAt(const QString& AText, qsizetype APos, qsizetype ALength) {
            (after >= AText.size() || MayStandAfterWord(AText[after]));
 }
 
-bool ContainsWord(const QString& AWord, const QString& AText) {
+bool ContainsWord(const QString& AWord, const QString& AText, Qt::CaseSensitivity ACase) {
     if (AWord.isEmpty())
         return false;
-    for (qsizetype at = AText.indexOf(AWord); at >= 0; at = AText.indexOf(AWord, at + AWord.size()))
+    for (qsizetype at = AText.indexOf(AWord, 0, ACase); at >= 0;
+         at = AText.indexOf(AWord, at + AWord.size(), ACase))
         if (IsWholeWordAt(AText, at, AWord.size()))
             return true;
     return false;

@@ -12,8 +12,9 @@ bool MayStandAfterWord(QChar AChar);
 // Whether the occurrence of a word at [APos, APos + ALength) of AText stands as a whole word.
 bool IsWholeWordAt(const QString& AText, qsizetype APos, qsizetype ALength);
 
-// W and T already upper-cased: whether W occurs in T as a whole word.
-bool ContainsWord(const QString& AWord, const QString& AText);
+// W and T already upper-cased: whether W occurs in T as a whole word. With Qt::CaseInsensitive
+// the texts need no upper-casing; that equals the upper-cased test only for ASCII texts.
+bool ContainsWord(const QString& AWord, const QString& AText, Qt::CaseSensitivity ACase = Qt::CaseSensitive);
 
 // Every whole-word occurrence of every word in the upper-cased ALine: 0-based positions and the
 // words' lengths, word by word in the order given.
