@@ -10,6 +10,7 @@
 #include "DataSets.h"
 #include "EmbeddedResources.h"
 #include "EngineGlobals.h"
+#include "FindCommand.h"
 #include "IndexCommand.h"
 #include "KeywordsCommand.h"
 #include "LoaderMessages.h"
@@ -36,7 +37,7 @@ QString Usage() {
         << "Exit status: 0 found / success, 1 not found, not reportable or a data set failed,\n"
         << "2 usage error or unreadable input.\n\n"
         << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage << kSearchUsage
-        << kShowUsage
+        << kShowUsage << kFindUsage
         << "  help, --help  this text\n\n"
         << "Administrator commands (they read the files named, not the embedded data sets):\n"
         << kAdminUsage << "\nThe administrator tool's operations:\n" << kAdminToolUsage;
@@ -222,6 +223,8 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
         return RunSuggestCommand(rest, AOut, AErr);
     if (command == QLatin1String("show"))
         return RunShowCommand(rest, AOut, AErr);
+    if (command == QLatin1String("find"))
+        return RunFindCommand(rest, AOut, AErr);
     if (command.isEmpty())
         AErr << kCliPrefix << "no command given\n";
     else

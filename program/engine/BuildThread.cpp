@@ -6,14 +6,23 @@
 #include "TabularLoader.h"
 #include "TextDataSets.h"
 
+#include <algorithm>
+
 namespace {
 // Heap-held and never destroyed: loader threads may still run while the process exits.
 auto* gBuildThreads = new std::vector<std::unique_ptr<TBuildThread>>();
+// Load states of the jobs added after start-up; StopLoaders stops them with the XML loaders.
+auto* gExtraStates = new std::vector<TLoadState*>();
 } // namespace
 
 TBuildThread::TBuildThread(int AType, bool ASuspend) : FType(AType) {
     if (!ASuspend)
         Resume();
+}
+
+TBuildThread::TBuildThread(int AType, std::function<void()> AJob)
+    : FType(AType), FJob(std::move(AJob)) {
+    Resume();
 }
 
 TBuildThread::~TBuildThread() { WaitFor(); }
@@ -30,6 +39,11 @@ void TBuildThread::WaitFor() {
 
 void TBuildThread::Execute() {
     FStarted = std::chrono::steady_clock::now();
+    if (FJob) {
+        FJob();
+        FFinished = std::chrono::steady_clock::now();
+        return;
+    }
     switch (FType) {
     case 0:
         LoadTabular();
@@ -57,11 +71,20 @@ void StartBuildThreads() {
 }
 
 void StopLoaders() {
-    for (TLoadState* state : {&TabularLoadState, &DiseaseIndexLoadState, &ExternalIndexLoadState,
-                              &DrugTableLoadState, &NeoplasmTableLoadState}) {
+    std::vector<TLoadState*> states{&TabularLoadState, &DiseaseIndexLoadState,
+                                    &ExternalIndexLoadState, &DrugTableLoadState,
+                                    &NeoplasmTableLoadState};
+    states.insert(states.end(), gExtraStates->begin(), gExtraStates->end());
+    for (TLoadState* state : states) {
         int expected = LoadRunning;
         state->compare_exchange_strong(expected, LoadStopRequested, std::memory_order_acq_rel);
     }
+}
+
+void AddBuildThread(std::unique_ptr<TBuildThread> AThread, TLoadState* AState) {
+    gBuildThreads->push_back(std::move(AThread));
+    if (AState && std::find(gExtraStates->begin(), gExtraStates->end(), AState) == gExtraStates->end())
+        gExtraStates->push_back(AState);
 }
 
 const std::vector<std::unique_ptr<TBuildThread>>& BuildThreads() { return *gBuildThreads; }

@@ -3,12 +3,16 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 class TBuildThread {
 public:
     // Creates the loader for job AType (0..5); it starts at once unless ASuspend is true.
     TBuildThread(int AType, bool ASuspend);
+    // A loader job beyond the six of start-up (the find index is one): AJob runs on the thread
+    // as the job body. It starts at once.
+    TBuildThread(int AType, std::function<void()> AJob);
     // Joins a running thread (tests and tools join; the program never destroys its loaders).
     ~TBuildThread();
     TBuildThread(const TBuildThread&) = delete;
@@ -26,6 +30,7 @@ public:
     std::chrono::steady_clock::duration Elapsed() const { return FFinished - FStarted; }
 
 private:
+    std::function<void()> FJob;
     std::thread FThread;
     std::chrono::steady_clock::time_point FStarted{};
     std::chrono::steady_clock::time_point FFinished{};

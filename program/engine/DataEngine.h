@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BuildThread.h"
+#include "LoadState.h"
 
 #include <memory>
 #include <vector>
@@ -16,6 +17,11 @@ void StopLoaders();
 
 // Starts the six loader threads, jobs 0..5, each running at once (the last step of start-up).
 void StartBuildThreads();
+
+// Adds a loader job started after start-up (jobs 6 and up) to the loader threads, so that
+// WaitForLoaders waits for it too; StopLoaders also stops AState when it is loading. Call it on
+// the thread that started the engine.
+void AddBuildThread(std::unique_ptr<TBuildThread> AThread, TLoadState* AState);
 
 // The loader threads of the last InitDataEngine, in job order (never destroyed by the program).
 const std::vector<std::unique_ptr<TBuildThread>>& BuildThreads();

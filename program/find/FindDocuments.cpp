@@ -1,0 +1,294 @@
+#include "FindDocuments.h"
+
+#include "FindText.h"
+
+#include <QRegularExpression>
+
+#include <optional>
+#include <variant>
+
+namespace {
+
+// Builds the documents; keeps the code -> document table that the index and table entries
+// are resolved through.
+class TDocumentCollector {
+public:
+    explicit TDocumentCollector(std::vector<TFindDocument>& ADocuments) : FDocuments(ADocuments) {}
+
+    void AddTabular(const TChapterList& AChapters, const QHash<QString, QString>* AShort) {
+        FShort = AShort;
+        for (const auto& chapter : AChapters)
+            for (const auto& section : chapter->FSubList)
+                for (const auto& category : section->FCodeList)
+                    AddCode(*category, *category, {});
+    }
+
+    void AddIndex(const TAlphaLetterList& AIndex) {
+        BuildTermTable(AIndex);
+        for (const auto& letter : AIndex)
+            for (const auto& term : letter->FMainTermList)
+                AddIndexTerm(*term, {});
+        for (const auto& letter : AIndex)
+            for (const auto& term : letter->FMainTermList)
+                AddReferences(AIndex, *term, {});
+    }
+
+    void AddTable(const TAlphaLetterList& ATable, const QStringList& AColumns) {
+        for (const auto& letter : ATable)
+            for (const auto& term : letter->FMainTermList)
+                AddTableTerm(*term, {}, AColumns);
+    }
+
+private:
+    std::vector<TFindDocument>& FDocuments;
+    const QHash<QString, QString>* FShort = nullptr;
+    QHash<QString, std::size_t> FByCode;
+    // Main terms of the index being added, by the folded words of their title's first piece.
+    QMultiHash<QString, const TTerm*> FMainTerms;
+
+    void AddText(std::size_t ADocument, const QString& AText, int AWeight) {
+        if (!AText.trimmed().isEmpty())
+            FDocuments[ADocument].Texts.push_back({AText, AWeight});
+    }
+
+    std::size_t NewDocument(const QString& ACode, const QString& ADesc, const TCodeInfo& ACategory,
+                            const QString& AGroup, bool AReportable) {
+        TFindDocument document;
+        document.Code = ACode;
+        document.Description = ADesc;
+        document.CategoryCode = ACategory.FCode;
+        document.CategoryTitle = ACategory.FDesc;
+        document.GroupKey = AGroup;
+        document.Reportable = AReportable;
+        FDocuments.push_back(std::move(document));
+        const std::size_t index = FDocuments.size() - 1;
+        FByCode.insert(ACode, index);
+        AddText(index, ADesc, FindWeightDescription);
+        if (FShort) {
+            const auto found = FShort->constFind(ACode);
+            if (found != FShort->constEnd())
+                AddText(index, *found, FindWeightShortDesc);
+        }
+        return index;
+    }
+
+    void AddNotes(std::size_t ADocument, const TCodeInfo& ACode) {
+        for (const auto& item : ACode.FItemList) {
+            const auto* note = dynamic_cast<const TNoteBase*>(item.get());
+            if (!note)
+                continue;
+            if (dynamic_cast<const TInclusionTerm*>(note) || dynamic_cast<const TIncludes*>(note))
+                for (const QString& text : note->FNoteList)
+                    AddText(ADocument, text, FindWeightInclusion);
+        }
+    }
+
+    void AddContext(std::size_t ADocument, const QStringList& AAbove) {
+        for (const QString& text : AAbove)
+            AddText(ADocument, text, FindWeightContext);
+    }
+
+    void AddCode(const TCodeInfo& ACode, const TCodeInfo& ACategory, QStringList AAbove) {
+        const bool needsSeventh = ACode.FSubCodeList.empty() && ACode.Get7CharDef();
+        const std::size_t self =
+            NewDocument(ACode.FCode, ACode.FDesc, ACategory, ACode.FCode, ACode.IsFinalCode());
+        AddNotes(self, ACode);
+        AddContext(self, AAbove);
+        if (needsSeventh) {
+            QStringList codes, descriptions;
+            ACode.GetAllValideCodes(codes, descriptions);
+            QStringList above = AAbove;
+            above << ACode.FDesc;
+            for (qsizetype i = 0; i < codes.size(); ++i) {
+                const std::size_t seventh =
+                    NewDocument(codes[i], descriptions[i], ACategory, ACode.FCode, true);
+                AddNotes(seventh, ACode);
+                AddContext(seventh, AAbove);
+            }
+        }
+        AAbove << ACode.FDesc;
+        for (const auto& sub : ACode.FSubCodeList)
+            AddCode(*sub, ACategory, AAbove);
+    }
+
+    // The document of a code as the index writes it (C79.8-, S72.00-, E11.65): the code itself,
+    // else the nearest code above it that the tabular list has.
+    std::optional<std::size_t> Resolve(QString ACode) const {
+        ACode = ACode.trimmed().toUpper();
+        while (ACode.endsWith(QLatin1Char('-')) || ACode.endsWith(QLatin1Char('.')))
+            ACode.chop(1);
+        while (ACode.size() >= 3) {
+            const auto found = FByCode.constFind(ACode);
+            if (found != FByCode.constEnd())
+                return *found;
+            ACode.chop(1);
+            if (ACode.endsWith(QLatin1Char('.')))
+                ACode.chop(1);
+        }
+        return std::nullopt;
+    }
+
+    static QString CleanTitle(const QString& ATitle) {
+        static const QRegularExpression modifiers(QStringLiteral("\\([^)]*\\)"));
+        QString title = ATitle;
+        title.remove(modifiers);
+        return title.simplified();
+    }
+
+    static QString FoldedKey(const QString& AText) {
+        return FindWords(CleanTitle(AText)).join(QLatin1Char(' '));
+    }
+
+    void AddIndexTerm(const TTerm& ATerm, QStringList APath) {
+        APath << ATerm.FTitle.simplified();
+        const QString path = APath.join(QStringLiteral(", "));
+        for (const QString* code : {&ATerm.FCode, &ATerm.FManifest})
+            if (!code->isEmpty())
+                if (const auto target = Resolve(*code))
+                    AddText(*target, path,
+                            code == &ATerm.FCode ? FindWeightIndexPath : FindWeightContext);
+        for (const auto& sub : ATerm.FSubTermList)
+            AddIndexTerm(*sub, APath);
+    }
+
+    void BuildTermTable(const TAlphaLetterList& AIndex) {
+        FMainTerms.clear();
+        for (const auto& letter : AIndex)
+            for (const auto& term : letter->FMainTermList) {
+                const QString title = CleanTitle(term->FTitle);
+                FMainTerms.insert(FoldedKey(title.section(QLatin1Char(','), 0, 0)), term.get());
+                FMainTerms.insert(FoldedKey(title), term.get());
+            }
+    }
+
+    static bool TitleMatches(const TTerm& ATerm, const QString& AKey) {
+        const QString title = CleanTitle(ATerm.FTitle);
+        return FoldedKey(title) == AKey || FoldedKey(title.section(QLatin1Char(','), 0, 0)) == AKey;
+    }
+
+    // The term a "see" text names ("Infarct, myocardium": the main term, then its sub-terms by
+    // the pieces after the commas), or null when it names no term of this index.
+    const TTerm* FindReferredTerm(const QString& ASee) const {
+        const QStringList pieces = ASee.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        if (pieces.isEmpty())
+            return nullptr;
+        const QList<const TTerm*> mains = FMainTerms.values(FoldedKey(pieces[0]));
+        for (const TTerm* main : mains) {
+            const TTerm* term = main;
+            qsizetype piece = 1;
+            // A main term whose title has commas of its own takes its pieces first.
+            const qsizetype titlePieces = CleanTitle(main->FTitle).count(QLatin1Char(',')) + 1;
+            if (titlePieces > 1 && FoldedKey(CleanTitle(main->FTitle)) ==
+                                       FoldedKey(pieces.mid(0, titlePieces).join(QLatin1Char(','))))
+                piece = titlePieces;
+            for (; piece < pieces.size() && term; ++piece) {
+                const QString key = FoldedKey(pieces[piece]);
+                const TTerm* next = nullptr;
+                for (const auto& sub : term->FSubTermList)
+                    if (TitleMatches(*sub, key)) {
+                        next = sub.get();
+                        break;
+                    }
+                term = next;
+            }
+            if (term)
+                return term;
+        }
+        return nullptr;
+    }
+
+    // The codes a referred term stands for: its own, else those of its sub-terms one level down.
+    std::vector<std::size_t> TargetsOf(const TTerm& ATerm) const {
+        std::vector<std::size_t> targets;
+        if (!ATerm.FCode.isEmpty()) {
+            if (const auto target = Resolve(ATerm.FCode))
+                targets.push_back(*target);
+            return targets;
+        }
+        for (const auto& sub : ATerm.FSubTermList)
+            if (!sub->FCode.isEmpty())
+                if (const auto target = Resolve(sub->FCode))
+                    targets.push_back(*target);
+        return targets;
+    }
+
+    void AddReferences(const TAlphaLetterList& AIndex, const TTerm& ATerm, QStringList APath) {
+        APath << ATerm.FTitle.simplified();
+        for (const QString* see : {&ATerm.FSee, &ATerm.FSeeAlso}) {
+            if (see->isEmpty())
+                continue;
+            const TTerm* referred = FindReferredTerm(*see);
+            if (!referred)
+                continue;
+            const QString path = APath.join(QStringLiteral(", "));
+            for (const std::size_t target : TargetsOf(*referred))
+                AddText(target, path, see == &ATerm.FSee ? FindWeightSee : FindWeightSeeAlso);
+        }
+        for (const auto& sub : ATerm.FSubTermList)
+            AddReferences(AIndex, *sub, APath);
+    }
+
+    void AddTableTerm(const TTerm& ATerm, QStringList APath, const QStringList& AColumns) {
+        APath << ATerm.FTitle.simplified();
+        const QString path = APath.join(QStringLiteral(", "));
+        for (std::size_t column = 0; column < ATerm.FCodesInCell.size(); ++column) {
+            const QString& cell = ATerm.FCodesInCell[column];
+            if (cell.isEmpty() || cell.startsWith(QLatin1Char('-')))
+                continue;
+            if (const auto target = Resolve(cell))
+                AddText(*target, path + QLatin1Char(' ') + AColumns.value(static_cast<qsizetype>(column)),
+                        FindWeightTableCell);
+        }
+        for (const auto& sub : ATerm.FSubTermList)
+            AddTableTerm(*sub, APath, AColumns);
+    }
+};
+
+} // namespace
+
+TFindSources GlobalFindSources() {
+    TFindSources sources;
+    sources.Chapters = ChapterList;
+    sources.DiseaseIndex = DiseaseIndexList;
+    sources.ExternalIndex = ExternalIndexList;
+    sources.DrugTable = DrugTableList;
+    sources.NeoplasmTable = NeoplasmTableList;
+    sources.ShortDescriptions = ShortDescMap;
+    return sources;
+}
+
+const QStringList& DrugColumnTexts() {
+    static const QStringList columns{
+        QStringLiteral("poisoning accidental unintentional"),
+        QStringLiteral("poisoning intentional self-harm"),
+        QStringLiteral("poisoning assault"),
+        QStringLiteral("poisoning undetermined"),
+        QStringLiteral("adverse effect"),
+        QStringLiteral("underdosing"),
+    };
+    return columns;
+}
+
+const QStringList& NeoplasmColumnTexts() {
+    static const QStringList columns{
+        QStringLiteral("malignant primary"),   QStringLiteral("malignant secondary"),
+        QStringLiteral("carcinoma in situ"),   QStringLiteral("benign"),
+        QStringLiteral("uncertain behavior"), QStringLiteral("unspecified behavior"),
+    };
+    return columns;
+}
+
+std::vector<TFindDocument> CollectFindDocuments(const TFindSources& ASources) {
+    std::vector<TFindDocument> documents;
+    TDocumentCollector collector(documents);
+    if (ASources.Chapters)
+        collector.AddTabular(*ASources.Chapters, ASources.ShortDescriptions);
+    for (const TAlphaLetterList* index : {ASources.DiseaseIndex, ASources.ExternalIndex})
+        if (index)
+            collector.AddIndex(*index);
+    if (ASources.DrugTable)
+        collector.AddTable(*ASources.DrugTable, DrugColumnTexts());
+    if (ASources.NeoplasmTable)
+        collector.AddTable(*ASources.NeoplasmTable, NeoplasmColumnTexts());
+    return documents;
+}

@@ -1,0 +1,35 @@
+// Inside the find index: the Xapian database and the layout of its documents, shared by the
+// writer and the search.
+#pragma once
+
+#include "FindIndex.h"
+
+#include <xapian.h>
+
+#include <QHash>
+#include <QTemporaryDir>
+
+#include <string>
+
+struct TFindIndex::TImpl {
+    Xapian::Database Database;
+    bool InMemory = false;
+    // The private folder of an index that is not kept (removed with the index).
+    std::unique_ptr<QTemporaryDir> TemporaryFolder;
+    Xapian::Stem Stemmer{"english"};
+    mutable QHash<QString, std::string> StemCache;
+
+    std::string StemOf(const QString& AWord) const;
+};
+
+namespace FindLayout {
+inline constexpr Xapian::valueno GroupSlot = 0; // the group key: one result per group
+inline constexpr Xapian::valueno CodeSlot = 1;  // the code, for listing codes in order
+inline constexpr const char* CodePrefix = "Q";  // boolean term: Q + the code without its point
+inline constexpr const char* KeyMetadata = "tabulon-find-key";
+inline constexpr const char* CountMetadata = "tabulon-find-documents";
+inline constexpr char FieldSeparator = '\x1f';
+
+std::string DocumentData(const TFindDocument& ADocument);
+TFindHit HitOf(const std::string& AData);
+} // namespace FindLayout

@@ -1,0 +1,186 @@
+// Searching the find index: code queries, then word queries with synonyms, prefix matching of
+// the word being typed, spelling correction of unknown words, and the ranking rules.
+#include "FindIndexImpl.h"
+
+#include "FindSynonyms.h"
+#include "FindText.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+constexpr Xapian::termcount kPrefixExpansions = 40;
+
+// One part of a word query: a word, or a run of words that a synonym entry names.
+struct TQueryPart {
+    QStringList Words;            // as read from the query
+    const TFindSynonym* Synonym = nullptr;
+    bool Partial = false;         // the last word, still being typed
+    QString Correction;           // the spelling correction used instead, if any
+    bool Unknown = false;         // neither the index nor the speller knows it
+};
+
+bool EndsInsideWord(const QString& AQuery) {
+    return !AQuery.isEmpty() && AQuery.back().isLetterOrNumber();
+}
+
+std::vector<TQueryPart> SplitQuery(const QStringList& AWords, bool ALastIsPartial) {
+    std::vector<TQueryPart> parts;
+    for (qsizetype i = 0; i < AWords.size();) {
+        const TFindSynonym* best = nullptr;
+        for (const TFindSynonym& synonym : FindSynonyms()) {
+            const qsizetype n = synonym.Words.size();
+            if (i + n <= AWords.size() && AWords.mid(i, n) == synonym.Words &&
+                (!best || n > best->Words.size()))
+                best = &synonym;
+        }
+        TQueryPart part;
+        part.Synonym = best;
+        part.Words = best ? AWords.mid(i, best->Words.size()) : AWords.mid(i, 1);
+        i += part.Words.size();
+        part.Partial = ALastIsPartial && i == AWords.size() && !best;
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+Xapian::Query AllOf(const std::vector<Xapian::Query>& AQueries) {
+    if (AQueries.empty())
+        return Xapian::Query();
+    return Xapian::Query(Xapian::Query::OP_AND, AQueries.begin(), AQueries.end());
+}
+
+bool HasPrefix(const Xapian::Database& ADatabase, const std::string& APrefix) {
+    auto it = ADatabase.allterms_begin(APrefix);
+    return it != ADatabase.allterms_end(APrefix);
+}
+
+} // namespace
+
+TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) const {
+    TFindResult result;
+    result.Query = AQuery;
+    const auto limit = static_cast<Xapian::doccount>(std::clamp(ALimit, 1, 1000));
+    const Xapian::Database& database = FImpl->Database;
+    try {
+        // A code, whole or begun: the code, then the codes below it in code order.
+        const QString codeKey = CodeKeyOf(AQuery.trimmed());
+        if (!codeKey.isEmpty()) {
+            const std::string term = FindLayout::CodePrefix + codeKey.toStdString();
+            QSet<Xapian::docid> listed;
+            if (database.term_exists(term)) {
+                Xapian::PostingIterator posting = database.postlist_begin(term);
+                TFindHit hit = FindLayout::HitOf(database.get_document(*posting).get_data());
+                hit.ExactCode = true;
+                result.Hits.append(hit);
+                listed.insert(*posting);
+            }
+            if (codeKey.size() >= 3 && HasPrefix(database, term)) {
+                Xapian::Enquire below(database);
+                below.set_query(Xapian::Query(Xapian::Query::OP_WILDCARD, term));
+                below.set_sort_by_value(FindLayout::CodeSlot, false);
+                below.set_collapse_key(FindLayout::GroupSlot);
+                const Xapian::MSet codes = below.get_mset(0, limit + 1);
+                for (auto it = codes.begin(); it != codes.end() && result.Hits.size() < static_cast<qsizetype>(limit); ++it) {
+                    if (listed.contains(*it))
+                        continue;
+                    TFindHit hit = FindLayout::HitOf(it.get_document().get_data());
+                    hit.Collapsed = static_cast<int>(it.get_collapse_count());
+                    result.Hits.append(hit);
+                }
+            }
+            if (!result.Hits.isEmpty())
+                return result;
+        }
+
+        const QStringList words = FindKeyWords(AQuery);
+        std::vector<TQueryPart> parts = SplitQuery(words, EndsInsideWord(AQuery));
+        std::vector<Xapian::Query> required;
+        for (TQueryPart& part : parts) {
+            if (part.Synonym) {
+                std::vector<Xapian::Query> typed, expansion;
+                for (const QString& word : part.Words)
+                    typed.emplace_back(FImpl->StemOf(word));
+                for (const QString& word : part.Synonym->Expansion)
+                    expansion.emplace_back(FImpl->StemOf(word));
+                required.emplace_back(Xapian::Query::OP_OR, AllOf(typed), AllOf(expansion));
+                continue;
+            }
+            const QString& word = part.Words.front();
+            const std::string stem = FImpl->StemOf(word);
+            std::vector<Xapian::Query> alternatives{Xapian::Query(stem)};
+            bool known = database.term_exists(stem);
+            if (part.Partial && word.size() >= 2) {
+                for (const std::string& prefix : {word.toStdString(), stem})
+                    if (HasPrefix(database, prefix)) {
+                        alternatives.emplace_back(Xapian::Query::OP_WILDCARD, prefix,
+                                                  kPrefixExpansions,
+                                                  Xapian::Query::WILDCARD_LIMIT_MOST_FREQUENT);
+                        known = true;
+                    }
+            }
+            if (!known && ACorrect && !word[0].isDigit()) {
+                std::string suggestion;
+                try {
+                    suggestion = database.get_spelling_suggestion(word.toStdString(), 2);
+                } catch (const Xapian::UnimplementedError&) {
+                }
+                if (!suggestion.empty()) {
+                    part.Correction = QString::fromStdString(suggestion);
+                    alternatives = {Xapian::Query(FImpl->StemOf(part.Correction))};
+                    known = true;
+                }
+            }
+            if (!known) {
+                part.Unknown = true;
+                continue;
+            }
+            required.emplace_back(Xapian::Query::OP_OR, alternatives.begin(), alternatives.end());
+        }
+        if (required.empty())
+            return result;
+
+        QStringList corrected;
+        bool anyCorrection = false;
+        for (const TQueryPart& part : parts) {
+            if (!part.Correction.isEmpty()) {
+                corrected << part.Correction;
+                anyCorrection = true;
+            } else {
+                corrected << part.Words;
+            }
+        }
+        if (anyCorrection)
+            result.Corrected = corrected.join(QLatin1Char(' '));
+
+        Xapian::Enquire enquire(database);
+        enquire.set_weighting_scheme(Xapian::BM25Weight(1.2, 0, 1, 0.5, 0.5));
+        enquire.set_collapse_key(FindLayout::GroupSlot);
+        QSet<std::string> groups;
+        const auto take = [&](const Xapian::Query& AWordQuery) {
+            enquire.set_query(AWordQuery);
+            const Xapian::MSet matches = enquire.get_mset(0, limit);
+            for (auto it = matches.begin(); it != matches.end(); ++it) {
+                if (result.Hits.size() >= static_cast<qsizetype>(limit))
+                    return;
+                const Xapian::Document document = it.get_document();
+                const std::string group = document.get_value(FindLayout::GroupSlot);
+                if (groups.contains(group))
+                    continue;
+                groups.insert(group);
+                TFindHit hit = FindLayout::HitOf(document.get_data());
+                hit.Collapsed = static_cast<int>(it.get_collapse_count());
+                result.Hits.append(hit);
+            }
+        };
+        take(AllOf(required));
+        if (result.Hits.size() < static_cast<qsizetype>(limit) && required.size() > 1)
+            take(Xapian::Query(Xapian::Query::OP_OR, required.begin(), required.end()));
+    } catch (const Xapian::Error& error) {
+        result.Hits.clear();
+        result.Error = QString::fromStdString(error.get_description());
+    }
+    return result;
+}

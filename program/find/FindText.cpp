@@ -1,0 +1,84 @@
+#include "FindText.h"
+
+#include <QSet>
+
+namespace {
+bool IsApostrophe(QChar AChar) {
+    return AChar == QLatin1Char('\'') || AChar == QChar(0x2019) || AChar == QChar(0x2018);
+}
+
+bool IsWordChar(QChar AChar) { return AChar.isLetterOrNumber(); }
+} // namespace
+
+QStringList FindWords(const QString& AText) {
+    const QString text = AText.normalized(QString::NormalizationForm_D);
+    QStringList words;
+    QString word;
+    const auto flush = [&] {
+        if (!word.isEmpty())
+            words.append(word);
+        word.clear();
+    };
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
+        if (IsWordChar(c)) {
+            word += c.toLower();
+            continue;
+        }
+        if (IsApostrophe(c) && !word.isEmpty()) {
+            // Alzheimer's: the possessive goes; o'clock: the letters join.
+            const bool sFollows = i + 1 < n && text[i + 1].toLower() == QLatin1Char('s') &&
+                                  (i + 2 >= n || !IsWordChar(text[i + 2]));
+            if (sFollows) {
+                ++i;
+                flush();
+                continue;
+            }
+            const bool letterFollows = i + 1 < n && IsWordChar(text[i + 1]);
+            if (letterFollows)
+                continue;
+            // Plural possessive (patients'): the word ends here.
+            flush();
+            continue;
+        }
+        flush();
+    }
+    flush();
+    return words;
+}
+
+bool IsFindStopWord(const QString& AWord) {
+    static const QSet<QString> stopWords = [] {
+        QSet<QString> set;
+        for (const char* word : {"a", "an", "and", "are", "as", "at", "be", "by", "for", "from",
+                                 "in", "into", "is", "it", "its", "of", "on", "or", "the", "to",
+                                 "with", "without", "w", "due", "other", "than", "that", "this",
+                                 "which", "these", "such", "s"})
+            set.insert(QString::fromLatin1(word));
+        return set;
+    }();
+    return stopWords.contains(AWord);
+}
+
+QStringList FindKeyWords(const QString& AText) {
+    QStringList words = FindWords(AText);
+    words.removeIf([](const QString& AWord) { return IsFindStopWord(AWord); });
+    return words;
+}
+
+QString CodeKeyOf(const QString& AText) {
+    QString key;
+    for (const QChar c : AText.trimmed()) {
+        if (c == QLatin1Char('.'))
+            continue;
+        if (c.unicode() >= 128 || !c.isLetterOrNumber())
+            return {};
+        key += c.toUpper();
+    }
+    if (key.size() < 2 || key.size() > 7 || !key[0].isLetter() || !key[1].isDigit())
+        return {};
+    return key;
+}
