@@ -9,8 +9,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -181,14 +184,74 @@ TEST(DeriveExceptionRules, ReportsCodesNoRuleCanExclude) {
         << report.Problems.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST(KeywordWordsOf, SplitsAndDropsStopWords) {
-    EXPECT_EQ(KeywordWordsOf(QStringLiteral("Cholera due to Vibrio cholerae 01, biovar cholerae")),
-              (QStringList{QStringLiteral("Cholera"), QStringLiteral("Vibrio"), QStringLiteral("cholerae"),
-                           QStringLiteral("biovar"), QStringLiteral("cholerae")}));
-    EXPECT_EQ(KeywordWordsOf(QStringLiteral("X-ray of 'skull' -- other, unspecified (A)")),
-              (QStringList{QStringLiteral("X-ray"), QStringLiteral("skull")}));
-    EXPECT_EQ(KeywordWordsOf(QStringLiteral("Down's syndrome")),
-              (QStringList{QStringLiteral("Down's"), QStringLiteral("syndrome")}));
+struct TWordsCase {
+    const char* Text;
+    std::vector<const char*> Words;
+};
+
+// Rule 1 word by word: what a text splits into, what is dropped, and the forms added beside a
+// word with accents or a possessive, right after it.
+TEST(KeywordWordsOf, SplitsDropsAndAddsPlainForms) {
+    const TWordsCase cases[] = {
+        // Stop words dropped; numbers kept, a leading zero too.
+        {"Cholera due to Vibrio cholerae 01, biovar cholerae",
+         {"Cholera", "Vibrio", "cholerae", "01", "biovar", "cholerae"}},
+        {"Type 2 diabetes mellitus without complications",
+         {"Type", "2", "diabetes", "mellitus", "complications"}},
+        // Single letters dropped, a single digit kept; hyphens and apostrophes at the ends go.
+        {"X-ray of 'skull' -- other, unspecified (A)", {"X-ray", "skull"}},
+        {"Hepatitis A, stage 3", {"Hepatitis", "stage", "3"}},
+        // Digits joined by a hyphen stay one word; a decimal point splits.
+        {"Pressure ulcer stage 1-2, 10-19 weeks, 2.5 cm",
+         {"Pressure", "ulcer", "stage", "1-2", "10-19", "weeks", "2", "5", "cm"}},
+        {"-7- and 30-", {"7", "30"}},
+        // Accent-free form beside the accented word; a letter without a mark stays.
+        {"Sézary disease", {"Sézary", "Sezary", "disease"}},
+        {"Ménétrier and Følling", {"Ménétrier", "Menetrier", "Følling"}},
+        // Possessive-free form beside the possessive, in any case and with either apostrophe.
+        {"Alzheimer's disease", {"Alzheimer's", "Alzheimer", "disease"}},
+        {"ALZHEIMER'S DISEASE", {"ALZHEIMER'S", "ALZHEIMER", "DISEASE"}},
+        {"Alzheimer\u2019s disease", {"Alzheimer\u2019s", "Alzheimer", "disease"}},
+        // A plural possessive loses its apostrophe at the word's end already.
+        {"Chagas' disease of miners'", {"Chagas", "disease", "miners"}},
+        // An apostrophe inside a name is no possessive.
+        {"O'Brien syndrome", {"O'Brien", "syndrome"}},
+        // Both: the accent-free possessive, the possessive-free form and the plain word.
+        {"Sjögren's syndrome", {"Sjögren's", "Sjogren's", "Sjögren", "Sjogren", "syndrome"}},
+        // A form that rule 1 would drop (a stop word, a single letter) is not added.
+        {"Other's and B's", {"Other's", "B's"}},
+    };
+    for (const TWordsCase& c : cases) {
+        QStringList expected;
+        for (const char* word : c.Words)
+            expected << QString::fromUtf8(word);
+        EXPECT_EQ(KeywordWordsOf(QString::fromUtf8(c.Text)), expected) << c.Text;
+    }
+}
+
+// The forms of a whole keyword, as rule 2 adds them beside a piece of a main term's title.
+TEST(KeywordFormsOf, AccentFreePossessiveFreeAndBoth) {
+    const TWordsCase cases[] = {
+        {"Sjögren's syndrome or disease",
+         {"Sjogren's syndrome or disease", "Sjögren syndrome or disease", "Sjogren syndrome or disease"}},
+        {"Sjögren-Larsson syndrome", {"Sjogren-Larsson syndrome"}},
+        {"Alzheimer's disease or sclerosis", {"Alzheimer disease or sclerosis"}},
+        {"Slate-dressers' or slate-miners' lung", {"Slate-dressers or slate-miners lung"}},
+        {"Chagas'", {"Chagas"}},
+        {"Wernicke-Korsakoff\u2019s syndrome", {"Wernicke-Korsakoff syndrome"}},
+        {"Folie à deux", {"Folie a deux"}},
+        // Nothing to add.
+        {"Blindness", {}},
+        {"O'Brien's", {"O'Brien"}},
+        {"Følling", {}},
+        {"type 2", {}},
+    };
+    for (const TWordsCase& c : cases) {
+        QStringList expected;
+        for (const char* form : c.Words)
+            expected << QString::fromUtf8(form);
+        EXPECT_EQ(KeywordFormsOf(QString::fromUtf8(c.Text)), expected) << c.Text;
+    }
 }
 
 TEST(DeriveCodeKeywords, TakesTextWordsAndIndexMainTerms) {
@@ -214,6 +277,87 @@ TEST(DeriveCodeKeywords, TakesTextWordsAndIndexMainTerms) {
     EXPECT_TRUE(all.contains(QStringLiteral(" Blindness,")));  // index main term of H54.8
     EXPECT_FALSE(all.contains(QStringLiteral(" due,"), Qt::CaseInsensitive)); // stop word
     EXPECT_FALSE(all.contains(QStringLiteral("(acquired)"))); // modifiers dropped
+}
+
+// The keywords of each category in an arranged keyword file.
+QMap<QString, QStringList> ArrangedKeywords(const QString& AFile) {
+    QMap<QString, QStringList> keywords;
+    QString code;
+    for (const QString& line : ReadLinesOf(AFile)) {
+        if (!line.startsWith(QLatin1Char(' ')))
+            code = line.left(8).trimmed();
+        for (const QString& keyword : line.mid(8).split(QLatin1Char(','), Qt::SkipEmptyParts))
+            if (!keyword.trimmed().isEmpty())
+                keywords[code] << keyword.trimmed();
+    }
+    return keywords;
+}
+
+const char* kFormsTabular = R"(
+<chapter><name>4</name><desc>Endocrine (E00-E89)</desc>
+<section id="E08-E13"><desc>Diabetes mellitus (E08-E13)</desc>
+  <diag><name>E11</name><desc>Type 2 diabetes mellitus</desc>
+    <diag><name>E11.9</name><desc>Type 2 diabetes mellitus without complications</desc></diag></diag>
+</section></chapter>
+<chapter><name>6</name><desc>Nervous system (G00-G99)</desc>
+<section id="G30-G32"><desc>Other degenerative diseases (G30-G32)</desc>
+  <diag><name>G30</name><desc>Alzheimer's disease</desc>
+    <diag><name>G30.0</name><desc>Alzheimer's disease with early onset</desc></diag></diag>
+</section></chapter>
+<chapter><name>13</name><desc>Musculoskeletal system (M00-M99)</desc>
+<section id="M30-M36"><desc>Systemic connective tissue disorders (M30-M36)</desc>
+  <diag><name>M35</name><desc>Other systemic involvement of connective tissue</desc>
+    <diag><name>M35.0</name><desc>Sicca syndrome</desc>
+      <inclusionTerm><note>Sjögren syndrome</note></inclusionTerm></diag></diag>
+</section></chapter>)";
+
+const char* kFormsIndex = R"(<?xml version="1.0" encoding="utf-8"?>
+<ICD10CM.index><version>2023</version><title>Index</title>
+<letter><title>A</title>
+  <mainTerm><title>Alzheimer's disease or sclerosis</title>
+    <term level="1"><title>early onset</title><code>G30.0</code></term></mainTerm>
+</letter>
+<letter><title>D</title>
+  <mainTerm><title>Diabetes, diabetic<nemod>(mellitus)</nemod></title>
+    <term level="1"><title>type 2</title><code>E11.9</code></term></mainTerm>
+</letter>
+<letter><title>S</title>
+  <mainTerm><title>Sjögren's syndrome or disease<nemod>(sicca)</nemod></title><code>M35.0</code></mainTerm>
+</letter>
+</ICD10CM.index>
+)";
+
+// The forms go beside the words of rule 1 and beside the main-term pieces of rule 2; numbers
+// are keywords; the first form met is kept (diabetes of the tabular list before Diabetes of the
+// index); nothing else changes.
+TEST(DeriveCodeKeywords, AddsNumbersAndPlainFormsOfWordsAndMainTerms) {
+    QTemporaryDir dir;
+    const QString tabular =
+        WriteText(dir, "tabular.xml", QByteArray::fromStdString(TabularDocument(kFormsTabular)));
+    const QString index = WriteText(dir, "index.xml", kFormsIndex);
+    const QString out = dir.filePath(QStringLiteral("kw.txt"));
+    TCodeKeywordReport report;
+    TMessageRecorder messages;
+    ASSERT_TRUE(DeriveCodeKeywords(tabular, index, out, report))
+        << report.Problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(report.Categories, 3);
+    EXPECT_EQ(report.IndexTerms, 3);
+    const QMap<QString, QStringList> keywords = ArrangedKeywords(out);
+    const std::pair<const char*, QStringList> cases[] = {
+        {"E11", {QStringLiteral("2"), QStringLiteral("complications"), QStringLiteral("diabetes"),
+                 QStringLiteral("diabetic"), QStringLiteral("mellitus"), QStringLiteral("Type")}},
+        {"G30", {QStringLiteral("Alzheimer"), QStringLiteral("Alzheimer disease or sclerosis"),
+                 QStringLiteral("Alzheimer's"), QStringLiteral("Alzheimer's disease or sclerosis"),
+                 QStringLiteral("disease"), QStringLiteral("early"), QStringLiteral("onset")}},
+        {"M35", {QStringLiteral("connective"), QStringLiteral("involvement"), QStringLiteral("Sicca"),
+                 QStringLiteral("Sjogren"), QStringLiteral("Sjogren syndrome or disease"),
+                 QStringLiteral("Sjogren's syndrome or disease"), QStringLiteral("Sjögren"),
+                 QStringLiteral("Sjögren syndrome or disease"), QStringLiteral("Sjögren's syndrome or disease"),
+                 QStringLiteral("syndrome"), QStringLiteral("systemic"), QStringLiteral("tissue")}},
+    };
+    for (const auto& [code, expected] : cases)
+        EXPECT_EQ(keywords.value(QLatin1String(code)), expected) << code;
+    EXPECT_EQ(keywords.size(), 3);
 }
 
 TEST(ArrangeCodeKeyword, WritesFourKeywordsToALine) {

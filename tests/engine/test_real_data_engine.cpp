@@ -1,11 +1,12 @@
-// The whole engine on the embedded FY2023 data sets: every loader, the derived data sets, and
-// the code queries checked against the published order file. Skipped when the build embeds the
-// sample data set.
+// The whole engine on the embedded FY2023 data sets: every loader, the derived data sets, the
+// code queries checked against the published order file, and the keyword search. Skipped when the
+// build embeds the sample data set.
 #include "BuildConfig.h"
 #include "CodeQueries.h"
 #include "DataEngine.h"
 #include "EngineGlobals.h"
 #include "KeywordMatch.h"
+#include "KeywordSearchEngine.h"
 #include "OrderFile.h"
 #include "TestSupport.h"
 #include "TextDataSets.h"
@@ -182,6 +183,29 @@ TEST_F(RealEngine, KeywordSearchForAMainTermFindsTheCategoryOfItsCode) {
     EXPECT_GE(found * 100, terms * 99) << found << " of " << terms << "; first misses:\n"
                                        << misses.join(QLatin1Char('\n')).toStdString();
     std::printf("main terms with a code found by keyword search: %d of %d\n", found, terms);
+}
+
+// What coders type into the keyword search: numbers, and names without their accents or
+// possessives, as well as the names as the classification writes them.
+TEST_F(RealEngine, KeywordSearchFindsNumbersAndPlainFormsOfNames) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"diabetes, type, 2", "E11"},
+        {"alzheimer", "G30"},
+        {"alzheimer's", "G30"},
+        {"sjogren", "M35"},
+        {"sjögren", "M35"},
+        {"sezary", "C84"},
+        {"meniere", "H81"},
+    };
+    for (const auto& [text, category] : cases) {
+        const QString trimmed = QString::fromUtf8(text);
+        QStringList found;
+        for (const TCodeInfo* code :
+             SearchCategories(*ChapterList, TSearchMode::Keywords, SearchKeywordsOf(trimmed), 0))
+            found << code->FCode;
+        EXPECT_TRUE(found.contains(QLatin1String(category)))
+            << text << " found " << found.join(QLatin1Char(' ')).toStdString();
+    }
 }
 
 } // namespace

@@ -5,14 +5,39 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <pugixml.hpp>
 
 namespace {
 
+// The typewriter apostrophe and the typographic one (U+2019) serve alike.
+bool IsApostrophe(QChar AChar) {
+    return AChar == QLatin1Char('\'') || AChar == QChar(0x2019);
+}
+
 bool IsWordChar(QChar AChar) {
-    return AChar.isLetterOrNumber() || AChar == QLatin1Char('-') || AChar == QLatin1Char('\'');
+    return AChar.isLetterOrNumber() || AChar == QLatin1Char('-') || IsApostrophe(AChar);
+}
+
+bool IsWordEnd(const QString& AText, qsizetype AAt) {
+    return AAt >= AText.size() || !AText[AAt].isLetterOrNumber();
+}
+
+// Whether a word survives rule 1's filter: one character only when it is a digit; no stop word.
+bool KeepsWord(const QString& AWord) {
+    if (AWord.isEmpty() || (AWord.size() == 1 && !AWord[0].isDigit()))
+        return false;
+    return !KeywordStopWords().contains(AWord.toUpper());
+}
+
+// Adds AKeyword and the forms KeywordFormsOf gives beside it.
+void AddWithForms(TCodeKeywords& AEntry, const QString& AKeyword) {
+    AEntry.AddKeyword(AKeyword);
+    for (const QString& form : KeywordFormsOf(AKeyword))
+        AEntry.AddKeyword(form);
 }
 
 void AddTextsOf(const TCodeInfo& ACode, TCodeKeywords& AEntry) {
@@ -65,6 +90,47 @@ const QStringList& KeywordStopWords() {
     return words;
 }
 
+QString WithoutAccents(const QString& AText) {
+    QString plain;
+    for (const QChar c : AText.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c;
+    // Letters that lost no mark compose back as they were written.
+    return plain.normalized(QString::NormalizationForm_C);
+}
+
+QString WithoutPossessives(const QString& AText) {
+    QString plain;
+    for (qsizetype i = 0; i < AText.size(); ++i) {
+        const QChar c = AText[i];
+        const bool afterLetter = i > 0 && AText[i - 1].isLetter();
+        if (IsApostrophe(c) && afterLetter && i + 1 < AText.size() &&
+            AText[i + 1].toLower() == QLatin1Char('s') && IsWordEnd(AText, i + 2)) {
+            ++i; // "'s" goes
+            continue;
+        }
+        if (IsApostrophe(c) && afterLetter && AText[i - 1].toLower() == QLatin1Char('s') &&
+            IsWordEnd(AText, i + 1))
+            continue; // the apostrophe of "s'" goes
+        plain += c;
+    }
+    return plain;
+}
+
+QStringList KeywordFormsOf(const QString& AKeyword) {
+    QStringList forms;
+    const QString noPossessive = WithoutPossessives(AKeyword);
+    const QString candidates[] = {WithoutAccents(AKeyword), noPossessive, WithoutAccents(noPossessive)};
+    for (const QString& form : candidates) {
+        const auto same = [&form](const QString& AOther) {
+            return AOther.compare(form, Qt::CaseInsensitive) == 0;
+        };
+        if (!same(AKeyword) && std::none_of(forms.begin(), forms.end(), same))
+            forms << form;
+    }
+    return forms;
+}
+
 QStringList KeywordWordsOf(const QString& AText) {
     QStringList words;
     qsizetype i = 0;
@@ -75,15 +141,16 @@ QStringList KeywordWordsOf(const QString& AText) {
         while (i < AText.size() && IsWordChar(AText[i]))
             ++i;
         QString word = AText.mid(start, i - start);
-        while (!word.isEmpty() && (word.front() == QLatin1Char('-') || word.front() == QLatin1Char('\'')))
+        while (!word.isEmpty() && (word.front() == QLatin1Char('-') || IsApostrophe(word.front())))
             word.remove(0, 1);
-        while (!word.isEmpty() && (word.back() == QLatin1Char('-') || word.back() == QLatin1Char('\'')))
+        while (!word.isEmpty() && (word.back() == QLatin1Char('-') || IsApostrophe(word.back())))
             word.chop(1);
-        if (word.size() < 2 || !std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); }))
-            continue;
-        if (KeywordStopWords().contains(word.toUpper()))
+        if (!KeepsWord(word))
             continue;
         words << word;
+        for (const QString& form : KeywordFormsOf(word))
+            if (KeepsWord(form))
+                words << form;
     }
     return words;
 }
@@ -125,7 +192,7 @@ bool DeriveCodeKeywords(const QString& ATabularFile, const QString& AIndexFile,
                     continue;
                 for (const QString& piece : pieces)
                     if (!piece.trimmed().isEmpty())
-                        entry->AddKeyword(piece.trimmed());
+                        AddWithForms(*entry, piece.trimmed());
                 used = true;
             }
             AReport.IndexTerms += used;

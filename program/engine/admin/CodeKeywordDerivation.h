@@ -3,12 +3,19 @@
 // Every category gets, as keywords:
 //  1. the words of the descriptions, inclusion terms and "includes" notes of the category and of
 //     every code below it: text split at anything that is not a letter, digit, hyphen or
-//     apostrophe; hyphens and apostrophes at a word's ends removed; words without a letter,
-//     single letters and the stop words below dropped;
+//     apostrophe (' or the typographic U+2019); hyphens and apostrophes at a word's ends removed;
+//     single letters and the stop words below dropped. Numbers stay keywords ("01", "2", "30"),
+//     so that a coder can type "diabetes, type, 2"; digits joined by a hyphen stay one word
+//     ("1-2", "10-19"), which the search finds as typed, with a hyphen or a blank; a decimal
+//     point splits ("2.5" gives "2" and "5") like every other character that is not a word's;
 //  2. the main terms of the index to diseases that lead to a code of the category (the term's own
 //     code or a code of any of its sub-terms): the main term's title without its non-essential
 //     modifiers, cut at commas into pieces (Abdomen, abdominal gives Abdomen and abdominal), so
 //     that a keyword search for a main term finds the categories it leads to.
+// Beside each word of rule 1 and each piece of rule 2 go the forms a coder types on a plain
+// keyboard (KeywordFormsOf): without accents (Sjogren beside Sjögren), without possessives
+// (Alzheimer beside Alzheimer's, Chagas disease beside Chagas' disease), and without both
+// (Sjogren beside Sjögren's); a form of a word that rule 1 would drop is not added.
 // A category that would get no keyword from these rules gets its description. Keywords compare
 // without regard to case; the first form met is kept. The result is written in the arranged
 // layout of the keyword data set, categories in tabular order, keywords sorted.
@@ -23,7 +30,19 @@
 // The words of the stop list (upper case).
 const QStringList& KeywordStopWords();
 
-// The keyword words of one text by rule 1.
+// AText without its accents: decomposed (NFD), the non-spacing marks dropped, composed again.
+// Letters without a mark to drop (ø, ß) stay.
+QString WithoutAccents(const QString& AText);
+
+// AText without its possessives: "'s" at a word's end goes (Alzheimer's gives Alzheimer), and so
+// does the apostrophe after a word's final s (Chagas' gives Chagas). Either apostrophe counts.
+QString WithoutPossessives(const QString& AText);
+
+// The forms that go beside a keyword: without accents, without possessives, without both; each
+// once, none equal to AKeyword (case ignored). Empty for a keyword that has neither.
+QStringList KeywordFormsOf(const QString& AKeyword);
+
+// The keyword words of one text by rule 1, each followed by its forms that rule 1 keeps.
 QStringList KeywordWordsOf(const QString& AText);
 
 struct TCodeKeywordReport {
