@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev zlib1g-dev libxapian-dev
+  libsodium-dev libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils openssl locales
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra

@@ -4,7 +4,6 @@
 #include "DelimitedText.h"
 #include "EngineGlobals.h"
 #include "FileMasks.h"
-#include "PasswordHash.h"
 #include "TextLines.h"
 
 #include <QFileInfo>
@@ -15,10 +14,15 @@ TFavoriteKW::TFavoriteKW(const QString& AUserName, const QString& AFileName)
     : FUserName(AUserName), FFileName(AFileName) {}
 
 TFavoriteKW::TFavoriteKW(const QString& AUserName, const QString& APlainPassword,
-                         const QString& AFilePath)
-    : FUserName(AUserName),
-      FFileName(AFilePath + AccountFileName(AUserName)), FFavoriteCodes{
-                                                             HashPassword(APlainPassword)} {}
+                         const QString& AFilePath, const TPasswordCost& ACost)
+    : FUserName(AUserName), FFileName(AFilePath + AccountFileName(AUserName)) {
+    try {
+        FFavoriteCodes = QStringList{HashPassword(APlainPassword, ACost)};
+    } catch (const TPasswordHashError& error) {
+        throw TAccountFileError("cannot make the password line of the account file " +
+                                FFileName.toStdString() + ": " + error.what());
+    }
+}
 
 void TFavoriteKW::GetFavoriteList(const QString& AFilePath, TAccountList& AFovoriteInfoList) {
     QString folder = AFilePath;
@@ -45,7 +49,7 @@ void TFavoriteKW::GetFavoriteList(const QString& AFilePath, TAccountList& AFovor
         AFovoriteInfoList.push_back(std::move(account));
 }
 
-bool TFavoriteKW::LoadKWs(const QString& APlainPassword) {
+bool TFavoriteKW::LoadKWs(const QString& APlainPassword, const TPasswordCost& ACost) {
     if (FFavoriteCodes.isEmpty()) {
         QString error;
         std::optional<QStringList> lines = ReadTextLines(FFileName, &error);
@@ -56,22 +60,29 @@ bool TFavoriteKW::LoadKWs(const QString& APlainPassword) {
         if (FFavoriteCodes.isEmpty())
             return false;
     }
-    const QString stored = TrimControl(FFavoriteCodes.first());
-    if (IsPasswordHash(stored)) {
-        if (VerifyPasswordHash(stored, APlainPassword))
-            return true;
-    } else if (!stored.isEmpty() && stored == LegacyEncodePassword(APlainPassword)) {
-        const QString legacyLine = FFavoriteCodes.first();
-        FFavoriteCodes.first() = HashPassword(APlainPassword);
-        try {
-            SaveKWs();
-        } catch (const TAccountFileError&) {
-            FFavoriteCodes.first() = legacyLine;
-        }
+    switch (MatchPassword(TrimControl(FFavoriteCodes.first()), APlainPassword, ACost)) {
+    case TPasswordMatch::Right:
         return true;
+    case TPasswordMatch::RightOutdated:
+        RewritePasswordLine(APlainPassword, ACost);
+        return true;
+    case TPasswordMatch::Wrong:
+        break;
     }
     FFavoriteCodes.clear();
     return false;
+}
+
+void TFavoriteKW::RewritePasswordLine(const QString& APlainPassword, const TPasswordCost& ACost) {
+    const QString olderLine = FFavoriteCodes.first();
+    try {
+        FFavoriteCodes.first() = HashPassword(APlainPassword, ACost);
+        SaveKWs();
+    } catch (const TPasswordHashError&) {
+        FFavoriteCodes.first() = olderLine;
+    } catch (const TAccountFileError&) {
+        FFavoriteCodes.first() = olderLine;
+    }
 }
 
 void TFavoriteKW::SaveKWs() {

@@ -4,6 +4,8 @@
 // atomically and readable by their owner only.
 #pragma once
 
+#include "PasswordHash.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,8 @@
 #include <stdexcept>
 #include <vector>
 
-// An account file that cannot be read or written; what() names the file and the reason.
+// An account file that cannot be read or written, or whose password line cannot be made; what()
+// names the file and the reason.
 class TAccountFileError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
@@ -24,9 +27,11 @@ class TFavoriteKW {
   public:
     // An account whose file AFileName exists; nothing is read until LoadKWs.
     TFavoriteKW(const QString& AUserName, const QString& AFileName);
-    // A new account in the folder AFilePath (with a trailing "/"), holding only the hashed
-    // password. Nothing is written until SaveKWs.
-    TFavoriteKW(const QString& AUserName, const QString& APlainPassword, const QString& AFilePath);
+    // A new account in the folder AFilePath (with a trailing "/"), holding only the password
+    // line, hashed with ACost. Nothing is written until SaveKWs. Throws TAccountFileError when
+    // the password cannot be hashed.
+    TFavoriteKW(const QString& AUserName, const QString& APlainPassword, const QString& AFilePath,
+                const TPasswordCost& ACost = ProgramPasswordCost);
 
     // Appends one account per account file of the folder AFilePath, sorted by user name
     // (without regard to case, then exactly). Folders, files whose name decodes to an empty
@@ -34,12 +39,14 @@ class TFavoriteKW {
     static void GetFavoriteList(const QString& AFilePath, TAccountList& AFovoriteInfoList);
 
     // Checks APlainPassword (not trimmed) against line 1 of the file (trimmed of blanks and
-    // control characters), reading the file first unless its lines are already held. On success
-    // the lines stay held, and a password line in the older form is rewritten in the current
-    // one (if that write fails the file keeps the older form and the login still succeeds). On
-    // failure the lines are dropped, so the next attempt reads the file again. An empty file
-    // never matches. Throws TAccountFileError when the file cannot be read.
-    bool LoadKWs(const QString& APlainPassword);
+    // control characters) with MatchPassword and ACost, reading the file first unless its lines
+    // are already held. On success the lines stay held, and a password line of an earlier form,
+    // or an Argon2id line with other limits than ACost, is rewritten with ACost and the file
+    // saved (if hashing or the write fails, the file keeps its line and the login still
+    // succeeds). On failure the lines are dropped, so the next attempt reads the file again, and
+    // the file is not touched. An empty file never matches. Throws TAccountFileError when the
+    // file cannot be read.
+    bool LoadKWs(const QString& APlainPassword, const TPasswordCost& ACost = ProgramPasswordCost);
     // Replaces the file with FFavoriteCodes. Throws TAccountFileError when it cannot be
     // written; the old file is then untouched.
     void SaveKWs();
@@ -48,6 +55,10 @@ class TFavoriteKW {
     QString FFileName;
     QString FPassword; // kept empty: passwords are checked against the file only
     QStringList FFavoriteCodes;
+
+  private:
+    // Replaces the password line with a fresh hash and saves; on any failure the line is kept.
+    void RewritePasswordLine(const QString& APlainPassword, const TPasswordCost& ACost);
 };
 
 // Fills AccountList from SharedDataFolder and clears CurrentAccount (the last start-up step).

@@ -106,7 +106,7 @@ bool TFormAccountLogin::CheckLogin() {
     TFavoriteKW& account = *FAccounts[static_cast<std::size_t>(index)];
     bool passwordRight = false;
     try {
-        passwordRight = account.LoadKWs(Edit1->text());
+        passwordRight = account.LoadKWs(Edit1->text(), FPasswordCost);
     } catch (const TAccountFileError& error) {
         Refuse(QStringLiteral("The account file of %1 cannot be read.\n\n%2")
                    .arg(account.FUserName, QString::fromStdString(error.what())),

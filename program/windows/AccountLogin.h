@@ -5,6 +5,7 @@
 #pragma once
 
 #include "EngineGlobals.h"
+#include "PasswordHash.h"
 
 #include <QDialog>
 
@@ -30,6 +31,8 @@ public:
     ~TFormAccountLogin() override;
 
     int FType = 1; // 0 login, anything else new account; set before showing
+    // Limits of a password line that a login rewrites (TFavoriteKW::LoadKWs); set before showing.
+    TPasswordCost FPasswordCost = ProgramPasswordCost;
 
     QLabel* lbNeoplasms;
     QLabel* Label1;

@@ -226,9 +226,10 @@ void TfrmMain::Button3Click() {
     dialog.FType = 1;
     if (dialog.exec() != 1)
         return;
-    auto account =
-        std::make_unique<TFavoriteKW>(dialog.Edit2->text(), dialog.Edit1->text(), SharedDataFolder);
+    std::unique_ptr<TFavoriteKW> account;
     try {
+        account = std::make_unique<TFavoriteKW>(dialog.Edit2->text(), dialog.Edit1->text(),
+                                                SharedDataFolder, FPasswordCost);
         account->SaveKWs();
     } catch (const TAccountFileError& error) {
         FMessages.Information(this, QStringLiteral("The account could not be saved.\n\n%1")
@@ -243,6 +244,7 @@ void TfrmMain::Button3Click() {
 void TfrmMain::Button4Click() {
     TFormAccountLogin dialog(FMessages, *AccountList, SharedDataFolder, this);
     dialog.FType = 0;
+    dialog.FPasswordCost = FPasswordCost;
     if (dialog.exec() != 1)
         return;
     const int index = dialog.ComboBox1->currentIndex();

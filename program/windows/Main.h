@@ -5,6 +5,7 @@
 // ends the run.
 #pragma once
 
+#include "PasswordHash.h"
 #include "SearchWindows.h"
 
 #include <QPixmap>
@@ -35,6 +36,9 @@ public:
     void SetWindowFactory(TSearchWindowFactory AFactory) { FWindowFactory = std::move(AFactory); }
     // How web and mail addresses are opened (default: the desktop's URL handler).
     void SetUrlOpener(TUrlOpener AOpener) { FOpenUrl = std::move(AOpener); }
+    // The limits of the password lines written for new accounts and at login (default:
+    // ProgramPasswordCost).
+    void SetPasswordCost(const TPasswordCost& ACost) { FPasswordCost = ACost; }
 
     // The background picture; null when Background.bmp was missing or unreadable.
     const QPixmap& Background() const { return FBackground; }
@@ -60,6 +64,7 @@ private:
     TMessageService& FMessages;
     TSearchWindowFactory FWindowFactory;
     TUrlOpener FOpenUrl;
+    TPasswordCost FPasswordCost = ProgramPasswordCost;
     QPixmap FBackground;
     QLabel* FPressedLink = nullptr;
 };

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -30,13 +31,14 @@ class Accounts : public WindowTest {
   protected:
     // Puts an account file in the shared folder as another run would have left it.
     void CreateAccountFile(const QString& AUserName, const QString& APassword) {
-        TFavoriteKW(AUserName, APassword, SharedDataFolder).SaveKWs();
+        TFavoriteKW(AUserName, APassword, SharedDataFolder, MinimumPasswordCost).SaveKWs();
     }
     QStringList AccountFiles() const {
         return QDir(SharedDataFolder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
     TfrmMain& OpenMain() {
         FMain = std::make_unique<TfrmMain>(Messages());
+        FMain->SetPasswordCost(MinimumPasswordCost); // cheap hashes; the program's are slow
         FMain->show();
         return *FMain;
     }
@@ -168,8 +170,8 @@ TEST_F(Accounts, NewAccountIsSavedListedAndBecomesCurrent) {
     EXPECT_EQ(CurrentAccount, AccountList->front().get());
     EXPECT_EQ(CurrentAccount->FUserName, QStringLiteral("abc"));
     EXPECT_EQ(FavoriteText(), QStringLiteral("Favorite Codes of abc"));
-    EXPECT_TRUE(
-        ReadFile(SharedDataFolder + QStringLiteral("YWJj.fvxml")).startsWith("$pbkdf2-sha256$"));
+    EXPECT_TRUE(ReadFile(SharedDataFolder + QStringLiteral("YWJj.fvxml"))
+                    .startsWith("$argon2id$v=19$m=8,t=1,p=1$"));
 
     // Cancelling the dialog changes nothing.
     WhenModalShows<TFormAccountLogin>([](TFormAccountLogin* ADialog) {
@@ -234,16 +236,35 @@ TEST_F(Accounts, LoginRefusesWrongAndPaddedPasswordsAndAcceptsTheRightOne) {
     EXPECT_EQ(FavoriteText(), QStringLiteral("Favorite Codes of bob"));
 }
 
-TEST_F(Accounts, OlderAccountFileLogsInAndIsUpgraded) {
-    WriteFile(SharedDataFolder + QStringLiteral("YWJj.fvxml"),
-              LegacyEncodePassword(QStringLiteral("secret")).toLatin1() + "\r\nA01.1\r\n");
+TEST_F(Accounts, OlderAccountFilesLogInAndAreUpgraded) {
+    // Reversed Base64 of "secret", and of "café" in Windows-1252 as the earlier Windows program
+    // wrote it.
+    WriteFile(SharedDataFolder + QStringLiteral("YWJj.fvxml"), "0VmcjV2c\r\nA01.1\r\n");
+    WriteFile(SharedDataFolder + AccountFileName(QStringLiteral("ben")), "==Q6mF2Y\r\nB02.2\r\n");
     Restart();
     OpenMain();
     LoginThroughDialog(QStringLiteral("abc"), {QStringLiteral("secret")});
     ASSERT_NE(CurrentAccount, nullptr);
-    const QByteArray now = ReadFile(SharedDataFolder + QStringLiteral("YWJj.fvxml"));
-    EXPECT_TRUE(now.startsWith("$pbkdf2-sha256$"));
-    EXPECT_TRUE(now.endsWith("\r\nA01.1\r\n"));
+    EXPECT_EQ(CurrentAccount->FUserName, QStringLiteral("abc"));
+    // QTest types ASCII only: the password goes in as text.
+    WhenModalShows<TFormAccountLogin>([](TFormAccountLogin* ADialog) {
+        ADialog->ComboBox1->setCurrentIndex(ADialog->ComboBox1->findText(QStringLiteral("ben")));
+        for (const QString& password : {QStringLiteral("cafe"), QStringLiteral("caf\u00e9")}) {
+            ADialog->Edit1->setText(password);
+            QTest::mouseClick(ADialog->Button1, Qt::LeftButton);
+        }
+        if (ADialog->isVisible())
+            ADialog->done(2);
+    });
+    QTest::mouseClick(MainButton("Button4"), Qt::LeftButton);
+    EXPECT_EQ(Shown(), QStringList{kWrongPassword});
+    EXPECT_EQ(CurrentAccount->FUserName, QStringLiteral("ben"));
+    for (const auto& [name, codes] : {std::pair{QStringLiteral("abc"), QByteArray("A01.1")},
+                                      std::pair{QStringLiteral("ben"), QByteArray("B02.2")}}) {
+        const QByteArray now = ReadFile(SharedDataFolder + AccountFileName(name));
+        EXPECT_TRUE(now.startsWith("$argon2id$v=19$m=8,t=1,p=1$")) << now.toStdString();
+        EXPECT_TRUE(now.endsWith("\r\n" + codes + "\r\n")) << now.toStdString();
+    }
 }
 
 TEST_F(Accounts, AwkwardUserNamesMakeOneFileEachInsideTheFolderAndLogInAfterARestart) {
@@ -307,6 +328,16 @@ TEST_F(Accounts, BrokenAccountFilesNeverCrashOrCostOtherAccounts) {
     EXPECT_EQ(CurrentAccount->FUserName, QStringLiteral("good"));
     EXPECT_EQ(ReadFile(SharedDataFolder + AccountFileName(QStringLiteral("junk"))),
               QByteArray("\x00\xff\xfe garbage\r\n\x01", 14));
+}
+
+TEST_F(Accounts, PasswordThatCannotBeHashedIsReportedAndNoAccountAdded) {
+    OpenMain();
+    FMain->SetPasswordCost({1, static_cast<std::size_t>(-1)}); // more memory than can be had
+    CreateThroughDialog(QStringLiteral("abc"), QStringLiteral("pw"));
+    EXPECT_TRUE(LastShown().startsWith(QStringLiteral("The account could not be saved.")));
+    EXPECT_TRUE(AccountFiles().isEmpty());
+    EXPECT_TRUE(AccountList->empty());
+    EXPECT_EQ(CurrentAccount, nullptr);
 }
 
 TEST_F(Accounts, AccountThatCannotBeSavedIsReportedAndNotAdded) {
