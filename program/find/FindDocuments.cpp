@@ -2,8 +2,8 @@
 
 #include "FindText.h"
 
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <optional>
 #include <variant>
 
@@ -20,7 +20,7 @@ public:
         for (const auto& chapter : AChapters)
             for (const auto& section : chapter->FSubList)
                 for (const auto& category : section->FCodeList)
-                    AddCode(*category, *category, {});
+                    AddCode(*category, *category);
     }
 
     void AddIndex(const TAlphaLetterList& AIndex) {
@@ -45,10 +45,27 @@ private:
     QHash<QString, std::size_t> FByCode;
     // Main terms of the index being added, by the folded words of their title's first piece.
     QMultiHash<QString, const TTerm*> FMainTerms;
+    mutable QHash<const TTerm*, std::pair<QString, QString>> FTitleKeys;
 
-    void AddText(std::size_t ADocument, const QString& AText, int AWeight) {
+    void AddText(std::size_t ADocument, const QString& AText, int AWeight,
+                 QStringList ANames = {}) {
         if (!AText.trimmed().isEmpty())
-            FDocuments[ADocument].Texts.push_back({AText, AWeight});
+            FDocuments[ADocument].Texts.push_back({AText, AWeight, std::move(ANames)});
+    }
+
+    // The names of an index path: its titles without modifiers, and their first comma pieces
+    // ("Infection, infected, infective" is named "Infection" too).
+    static QStringList PathNames(const QStringList& AAbove, const TTerm& ATerm) {
+        QStringList levels = AAbove;
+        levels << CleanTitle(ATerm.FTitle);
+        QStringList firstPieces;
+        for (const QString& level : levels)
+            firstPieces << level.section(QLatin1Char(','), 0, 0);
+        // The term's own modifiers may be part of what it is called: "urinary (tract)".
+        QStringList withModifiers = firstPieces;
+        withModifiers.back() = ATerm.FTitle.section(QLatin1Char(','), -1);
+        return {levels.join(QLatin1Char(' ')), firstPieces.join(QLatin1Char(' ')),
+                withModifiers.join(QLatin1Char(' '))};
     }
 
     std::size_t NewDocument(const QString& ACode, const QString& ADesc, const TCodeInfo& ACategory,
@@ -63,7 +80,7 @@ private:
         FDocuments.push_back(std::move(document));
         const std::size_t index = FDocuments.size() - 1;
         FByCode.insert(ACode, index);
-        AddText(index, ADesc, FindWeightDescription);
+        AddText(index, ADesc, FindWeightDescription, {ADesc});
         if (FShort) {
             const auto found = FShort->constFind(ACode);
             if (found != FShort->constEnd())
@@ -79,36 +96,30 @@ private:
                 continue;
             if (dynamic_cast<const TInclusionTerm*>(note) || dynamic_cast<const TIncludes*>(note))
                 for (const QString& text : note->FNoteList)
-                    AddText(ADocument, text, FindWeightInclusion);
+                    AddText(ADocument, text, FindWeightInclusion, {text});
         }
     }
 
-    void AddContext(std::size_t ADocument, const QStringList& AAbove) {
-        for (const QString& text : AAbove)
-            AddText(ADocument, text, FindWeightContext);
-    }
 
-    void AddCode(const TCodeInfo& ACode, const TCodeInfo& ACategory, QStringList AAbove) {
+    void AddCode(const TCodeInfo& ACode, const TCodeInfo& ACategory) {
         const bool needsSeventh = ACode.FSubCodeList.empty() && ACode.Get7CharDef();
         const std::size_t self =
             NewDocument(ACode.FCode, ACode.FDesc, ACategory, ACode.FCode, ACode.IsFinalCode());
         AddNotes(self, ACode);
-        AddContext(self, AAbove);
+        // The category's title is the context of every code below it ("Other specified ..."
+        // says little on its own).
+        if (&ACode != &ACategory)
+            AddText(self, ACategory.FDesc, FindWeightContext);
         if (needsSeventh) {
             QStringList codes, descriptions;
             ACode.GetAllValideCodes(codes, descriptions);
-            QStringList above = AAbove;
-            above << ACode.FDesc;
-            for (qsizetype i = 0; i < codes.size(); ++i) {
-                const std::size_t seventh =
-                    NewDocument(codes[i], descriptions[i], ACategory, ACode.FCode, true);
-                AddNotes(seventh, ACode);
-                AddContext(seventh, AAbove);
-            }
+            // The full description names the leaf already; its notes and context stay with the
+            // leaf's document, which is one result with these.
+            for (qsizetype i = 0; i < codes.size(); ++i)
+                NewDocument(codes[i], descriptions[i], ACategory, ACode.FCode, true);
         }
-        AAbove << ACode.FDesc;
         for (const auto& sub : ACode.FSubCodeList)
-            AddCode(*sub, ACategory, AAbove);
+            AddCode(*sub, ACategory);
     }
 
     // The document of a code as the index writes it (C79.8-, S72.00-, E11.65): the code itself,
@@ -128,10 +139,20 @@ private:
         return std::nullopt;
     }
 
+    // The title without its parenthesised modifiers: "Infarct, infarction (of)" is found by
+    // "see Infarct, ...".
     static QString CleanTitle(const QString& ATitle) {
-        static const QRegularExpression modifiers(QStringLiteral("\\([^)]*\\)"));
-        QString title = ATitle;
-        title.remove(modifiers);
+        QString title;
+        title.reserve(ATitle.size());
+        int depth = 0;
+        for (const QChar c : ATitle) {
+            if (c == QLatin1Char('('))
+                ++depth;
+            else if (c == QLatin1Char(')') && depth > 0)
+                --depth;
+            else if (depth == 0)
+                title += c;
+        }
         return title.simplified();
     }
 
@@ -139,16 +160,30 @@ private:
         return FindWords(CleanTitle(AText)).join(QLatin1Char(' '));
     }
 
-    void AddIndexTerm(const TTerm& ATerm, QStringList APath) {
-        APath << ATerm.FTitle.simplified();
-        const QString path = APath.join(QStringLiteral(", "));
+    // The path of index titles down to a term: the terms above without their non-essential
+    // modifiers (those describe the term they stand on, not its sub-terms), the term with them.
+    static QString PathText(const QStringList& AAbove, const TTerm& ATerm) {
+        return (AAbove + QStringList{ATerm.FTitle.simplified()}).join(QStringLiteral(", "));
+    }
+
+    // A path counts less the deeper it goes: a main term or its first sub-term names the
+    // condition itself, a term four levels down names one of its many combinations.
+    static int PathWeight(int ABase, const TTerm& ATerm) {
+        return std::max(1, ABase + 1 - std::min(ATerm.FLevel, 3));
+    }
+
+    void AddIndexTerm(const TTerm& ATerm, QStringList AAbove) {
+        const QString path = PathText(AAbove, ATerm);
         for (const QString* code : {&ATerm.FCode, &ATerm.FManifest})
             if (!code->isEmpty())
                 if (const auto target = Resolve(*code))
                     AddText(*target, path,
-                            code == &ATerm.FCode ? FindWeightIndexPath : FindWeightContext);
+                            code == &ATerm.FCode ? PathWeight(FindWeightIndexPath, ATerm)
+                                                 : FindWeightContext,
+                            code == &ATerm.FCode ? PathNames(AAbove, ATerm) : QStringList());
+        AAbove << CleanTitle(ATerm.FTitle);
         for (const auto& sub : ATerm.FSubTermList)
-            AddIndexTerm(*sub, APath);
+            AddIndexTerm(*sub, AAbove);
     }
 
     void BuildTermTable(const TAlphaLetterList& AIndex) {
@@ -161,9 +196,15 @@ private:
             }
     }
 
-    static bool TitleMatches(const TTerm& ATerm, const QString& AKey) {
-        const QString title = CleanTitle(ATerm.FTitle);
-        return FoldedKey(title) == AKey || FoldedKey(title.section(QLatin1Char(','), 0, 0)) == AKey;
+    // A term's title read as a "see" text names it: whole, or its first comma piece.
+    bool TitleMatches(const TTerm& ATerm, const QString& AKey) const {
+        auto found = FTitleKeys.constFind(&ATerm);
+        if (found == FTitleKeys.constEnd()) {
+            const QString title = CleanTitle(ATerm.FTitle);
+            found = FTitleKeys.insert(&ATerm, {FoldedKey(title),
+                                               FoldedKey(title.section(QLatin1Char(','), 0, 0))});
+        }
+        return found->first == AKey || found->second == AKey;
     }
 
     // The term a "see" text names ("Infarct, myocardium": the main term, then its sub-terms by
@@ -197,8 +238,11 @@ private:
         return nullptr;
     }
 
-    // The codes a referred term stands for: its own, else those of its sub-terms one level down.
+    // The codes a referred term stands for: its own, else those of its few sub-terms one level
+    // down ("see Bite" names no code and leads to a hundred kinds of bite: none of them is what
+    // the reference means, so it gives nothing).
     std::vector<std::size_t> TargetsOf(const TTerm& ATerm) const {
+        constexpr std::size_t kMostTargets = 3;
         std::vector<std::size_t> targets;
         if (!ATerm.FCode.isEmpty()) {
             if (const auto target = Resolve(ATerm.FCode))
@@ -209,38 +253,41 @@ private:
             if (!sub->FCode.isEmpty())
                 if (const auto target = Resolve(sub->FCode))
                     targets.push_back(*target);
+        if (targets.size() > kMostTargets)
+            targets.clear();
         return targets;
     }
 
-    void AddReferences(const TAlphaLetterList& AIndex, const TTerm& ATerm, QStringList APath) {
-        APath << ATerm.FTitle.simplified();
+    void AddReferences(const TAlphaLetterList& AIndex, const TTerm& ATerm, QStringList AAbove) {
+        const QString path = PathText(AAbove, ATerm);
         for (const QString* see : {&ATerm.FSee, &ATerm.FSeeAlso}) {
             if (see->isEmpty())
                 continue;
             const TTerm* referred = FindReferredTerm(*see);
             if (!referred)
                 continue;
-            const QString path = APath.join(QStringLiteral(", "));
+            const int weight = PathWeight(see == &ATerm.FSee ? FindWeightSee : FindWeightSeeAlso, ATerm);
             for (const std::size_t target : TargetsOf(*referred))
-                AddText(target, path, see == &ATerm.FSee ? FindWeightSee : FindWeightSeeAlso);
+                AddText(target, path, weight, PathNames(AAbove, ATerm));
         }
+        AAbove << CleanTitle(ATerm.FTitle);
         for (const auto& sub : ATerm.FSubTermList)
-            AddReferences(AIndex, *sub, APath);
+            AddReferences(AIndex, *sub, AAbove);
     }
 
-    void AddTableTerm(const TTerm& ATerm, QStringList APath, const QStringList& AColumns) {
-        APath << ATerm.FTitle.simplified();
-        const QString path = APath.join(QStringLiteral(", "));
+    void AddTableTerm(const TTerm& ATerm, QStringList AAbove, const QStringList& AColumns) {
+        const QString path = PathText(AAbove, ATerm);
+        AAbove << CleanTitle(ATerm.FTitle);
         for (std::size_t column = 0; column < ATerm.FCodesInCell.size(); ++column) {
             const QString& cell = ATerm.FCodesInCell[column];
             if (cell.isEmpty() || cell.startsWith(QLatin1Char('-')))
                 continue;
             if (const auto target = Resolve(cell))
                 AddText(*target, path + QLatin1Char(' ') + AColumns.value(static_cast<qsizetype>(column)),
-                        FindWeightTableCell);
+                        PathWeight(FindWeightTableCell, ATerm));
         }
         for (const auto& sub : ATerm.FSubTermList)
-            AddTableTerm(*sub, APath, AColumns);
+            AddTableTerm(*sub, AAbove, AColumns);
     }
 };
 

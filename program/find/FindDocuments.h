@@ -26,6 +26,10 @@ enum TFindWeight : int {
 struct TFindText {
     QString Text;
     int Weight = 0;
+    // Forms of the text that name the code as a whole (a description, an inclusion term, an
+    // index path without its modifiers, or its first comma pieces: "Bite, dog"): a query whose
+    // words are exactly those of one of them ranks the code first.
+    QStringList Names;
 };
 
 struct TFindDocument {

@@ -29,6 +29,11 @@ inline constexpr const char* CodePrefix = "Q";  // boolean term: Q + the code wi
 inline constexpr const char* KeyMetadata = "tabulon-find-key";
 inline constexpr const char* CountMetadata = "tabulon-find-documents";
 inline constexpr char FieldSeparator = '\x1f';
+inline constexpr const char* NamePrefix = "T"; // a name of the code: N + its stems, sorted
+
+// The term of a name made of these stems (order and repeats do not matter); empty when the name
+// is too long to be a term.
+std::string NameTerm(std::vector<std::string> AStems);
 
 std::string DocumentData(const TFindDocument& ADocument);
 TFindHit HitOf(const std::string& AData);

@@ -5,6 +5,15 @@
 #include "FindText.h"
 
 #include <QDir>
+#include <QSet>
+
+#include <algorithm>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
 
 std::string TFindIndex::TImpl::StemOf(const QString& AWord) const {
     const auto found = StemCache.constFind(AWord);
@@ -23,6 +32,19 @@ std::string DocumentData(const TFindDocument& ADocument) {
     return fields.join(QLatin1Char(FieldSeparator)).toStdString();
 }
 
+std::string NameTerm(std::vector<std::string> AStems) {
+    std::sort(AStems.begin(), AStems.end());
+    AStems.erase(std::unique(AStems.begin(), AStems.end()), AStems.end());
+    std::string term = NamePrefix;
+    for (const std::string& stem : AStems) {
+        if (term.size() > 1)
+            term += ' ';
+        term += stem;
+    }
+    // Xapian keeps terms of at most 245 bytes; a name that long is never typed whole.
+    return term.size() > 1 && term.size() < 240 ? term : std::string();
+}
+
 TFindHit HitOf(const std::string& AData) {
     const QStringList fields = QString::fromStdString(AData).split(QLatin1Char(FieldSeparator));
     TFindHit hit;
@@ -36,28 +58,122 @@ TFindHit HitOf(const std::string& AData) {
 } // namespace FindLayout
 
 namespace {
-void WriteDocuments(Xapian::WritableDatabase& ADatabase, const TFindIndex::TImpl& AWords,
-                    const std::vector<TFindDocument>& ADocuments) {
-    QHash<QString, int> spelling;
-    for (const TFindDocument& source : ADocuments) {
+// The terms of one text. Texts repeat a great deal (a category's title is context for every
+// code below it), so each is read once.
+using TTextTerms = std::vector<std::string>;
+
+// Turns documents into Xapian documents and counts the words for the spelling table. Runs on a
+// thread of its own while the database takes the documents it made.
+class TDocumentMaker {
+public:
+    Xapian::Document Make(const TFindDocument& ASource) {
         Xapian::Document document;
-        document.set_data(FindLayout::DocumentData(source));
-        document.add_value(FindLayout::GroupSlot, source.GroupKey.toStdString());
-        document.add_value(FindLayout::CodeSlot, source.Code.toStdString());
-        document.add_boolean_term(FindLayout::CodePrefix + CodeKeyOf(source.Code).toStdString());
-        QSet<QString> seen;
-        for (const TFindText& text : source.Texts)
-            for (const QString& word : FindKeyWords(text.Text)) {
-                document.add_term(AWords.StemOf(word), static_cast<Xapian::termcount>(text.Weight));
-                if (!seen.contains(word)) {
-                    seen.insert(word);
-                    if (word.size() > 2 && !word[0].isDigit())
-                        ++spelling[word];
-                }
+        document.set_data(FindLayout::DocumentData(ASource));
+        document.add_value(FindLayout::GroupSlot, ASource.GroupKey.toStdString());
+        document.add_value(FindLayout::CodeSlot, ASource.Code.toStdString());
+        document.add_boolean_term(FindLayout::CodePrefix + CodeKeyOf(ASource.Code).toStdString());
+        for (const TFindText& text : ASource.Texts) {
+            for (const std::string& stem : TermsOf(text.Text))
+                document.add_term(stem, static_cast<Xapian::termcount>(text.Weight));
+            for (const QString& name : text.Names) {
+                const std::string term = FindLayout::NameTerm(TermsOf(name));
+                if (!term.empty())
+                    document.add_term(term);
             }
-        ADatabase.add_document(document);
+        }
+        return document;
     }
+    // How many distinct texts hold each word: the frequency the speller ranks corrections by.
+    const QHash<QString, int>& SpellingWords() const { return FSpelling; }
+
+private:
+    TFindIndex::TImpl FWords; // its stemmer and stem cache, for this thread alone
+    std::unordered_map<QString, TTextTerms> FTexts;
+    QHash<QString, int> FSpelling;
+
+    const TTextTerms& TermsOf(const QString& AText) {
+        const auto found = FTexts.find(AText);
+        if (found != FTexts.end())
+            return found->second;
+        TTextTerms terms;
+        for (const QString& word : FindKeyWords(AText)) {
+            terms.push_back(FWords.StemOf(word));
+            if (word.size() > 2 && !word[0].isDigit())
+                ++FSpelling[word];
+        }
+        return FTexts.emplace(AText, std::move(terms)).first->second;
+    }
+};
+
+// Hands documents from the maker's thread to the writing one, a bounded number at a time.
+class TDocumentQueue {
+public:
+    void Push(Xapian::Document ADocument) {
+        std::unique_lock<std::mutex> lock(FLock);
+        FRoom.wait(lock, [this] { return FDocuments.size() < kCapacity || FAbandoned; });
+        FDocuments.push_back(std::move(ADocument));
+        FReady.notify_one();
+    }
+    // False once the maker has finished and everything was taken.
+    bool Pop(Xapian::Document& ADocument) {
+        std::unique_lock<std::mutex> lock(FLock);
+        FReady.wait(lock, [this] { return !FDocuments.empty() || FFinished; });
+        if (FDocuments.empty())
+            return false;
+        ADocument = std::move(FDocuments.front());
+        FDocuments.pop_front();
+        FRoom.notify_one();
+        return true;
+    }
+    void Finish() {
+        const std::lock_guard<std::mutex> lock(FLock);
+        FFinished = true;
+        FReady.notify_all();
+    }
+    // The writer gave up (an error): the maker must not wait for room any more.
+    void Abandon() {
+        const std::lock_guard<std::mutex> lock(FLock);
+        FAbandoned = true;
+        FDocuments.clear();
+        FRoom.notify_all();
+    }
+    bool Abandoned() {
+        const std::lock_guard<std::mutex> lock(FLock);
+        return FAbandoned;
+    }
+
+private:
+    static constexpr std::size_t kCapacity = 4096;
+    std::mutex FLock;
+    std::condition_variable FReady, FRoom;
+    std::deque<Xapian::Document> FDocuments;
+    bool FFinished = false;
+    bool FAbandoned = false;
+};
+
+void WriteDocuments(Xapian::WritableDatabase& ADatabase, const std::vector<TFindDocument>& ADocuments) {
+    TDocumentMaker maker;
+    TDocumentQueue queue;
+    std::thread making([&] {
+        for (const TFindDocument& source : ADocuments) {
+            if (queue.Abandoned())
+                break;
+            queue.Push(maker.Make(source));
+        }
+        queue.Finish();
+    });
     try {
+        Xapian::Document document;
+        while (queue.Pop(document))
+            ADatabase.add_document(document);
+    } catch (...) {
+        queue.Abandon();
+        making.join();
+        throw;
+    }
+    making.join();
+    try {
+        const QHash<QString, int>& spelling = maker.SpellingWords();
         for (auto it = spelling.cbegin(); it != spelling.cend(); ++it)
             ADatabase.add_spelling(it.key().toStdString(), static_cast<Xapian::termcount>(it.value()));
     } catch (const Xapian::UnimplementedError&) {
@@ -73,11 +189,10 @@ bool TFindIndex::WriteFolder(const std::vector<TFindDocument>& ADocuments, const
                              const QString& AKey, QString& AError) {
     try {
         Xapian::WritableDatabase database(QDir::toNativeSeparators(AFolder).toStdString(),
-                                          Xapian::DB_CREATE | Xapian::DB_BACKEND_GLASS |
+                                          Xapian::DB_CREATE | Xapian::DB_BACKEND_GLASS | Xapian::DB_NO_TERMLIST |
                                               Xapian::DB_NO_SYNC);
-        TImpl words;
         database.begin_transaction(false);
-        WriteDocuments(database, words, ADocuments);
+        WriteDocuments(database, ADocuments);
         database.set_metadata(FindLayout::KeyMetadata, AKey.toStdString());
         database.set_metadata(FindLayout::CountMetadata, std::to_string(ADocuments.size()));
         database.commit_transaction();
@@ -112,7 +227,7 @@ std::unique_ptr<TFindIndex> TFindIndex::BuildInMemory(const std::vector<TFindDoc
         }
     }
     Xapian::WritableDatabase database(std::string(), Xapian::DB_BACKEND_INMEMORY);
-    WriteDocuments(database, *impl, ADocuments);
+    WriteDocuments(database, ADocuments);
     database.commit();
     impl->Database = database;
     return std::unique_ptr<TFindIndex>(new TFindIndex(std::move(impl)));

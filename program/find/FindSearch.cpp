@@ -57,6 +57,43 @@ bool HasPrefix(const Xapian::Database& ADatabase, const std::string& APrefix) {
     return it != ADatabase.allterms_end(APrefix);
 }
 
+// Whether every stem of AStems is a stem of a word of ADescription.
+bool DescriptionCovers(const QString& ADescription, const std::vector<std::string>& AStems,
+                       const TFindIndex::TImpl& AWords) {
+    std::vector<std::string> described;
+    for (const QString& word : FindKeyWords(ADescription))
+        described.push_back(AWords.StemOf(word));
+    return std::all_of(AStems.begin(), AStems.end(), [&](const std::string& AStem) {
+        return std::find(described.begin(), described.end(), AStem) != described.end();
+    });
+}
+
+// When the query names nothing more specific than a category's "unspecified" (or "not
+// specified") code does (its
+// description has every word of the query), that code comes first rather than a sibling that
+// happened to rank higher: "copd" is J44.9 before J44.1 "... with (acute) exacerbation". Only
+// the first AConsidered hits (those with every word) are looked at.
+void PutGeneralCodeFirst(QList<TFindHit>& AHits, qsizetype AConsidered,
+                         const std::vector<std::string>& AQueryStems, const TFindIndex::TImpl& AWords) {
+    if (AHits.size() < 2 || AQueryStems.empty())
+        return;
+    const std::string unspecified = AWords.StemOf(QStringLiteral("unspecified"));
+    const std::vector<std::string> notSpecified{AWords.StemOf(QStringLiteral("not")),
+                                                AWords.StemOf(QStringLiteral("specified"))};
+    const auto isGeneral = [&](const TFindHit& AHit) {
+        return (DescriptionCovers(AHit.Description, {unspecified}, AWords) ||
+                DescriptionCovers(AHit.Description, notSpecified, AWords)) &&
+               DescriptionCovers(AHit.Description, AQueryStems, AWords);
+    };
+    if (isGeneral(AHits.front()))
+        return;
+    for (qsizetype i = 1; i < AConsidered; ++i)
+        if (AHits[i].CategoryCode == AHits.front().CategoryCode && isGeneral(AHits[i])) {
+            AHits.move(i, 0);
+            return;
+        }
+}
+
 } // namespace
 
 TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) const {
@@ -142,6 +179,31 @@ TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) c
         if (required.empty())
             return result;
 
+        // A query that says exactly what one of a code's names says (in any order) ranks that
+        // code first: "hypertension" is the index's main term for I10, "dog bite" its "Bite, dog".
+        std::vector<std::string> typedStems, expandedStems;
+        for (const TQueryPart& part : parts) {
+            if (part.Unknown)
+                continue;
+            for (const QString& word : part.Correction.isEmpty() ? part.Words : QStringList{part.Correction})
+                typedStems.push_back(FImpl->StemOf(word));
+            for (const QString& word : part.Synonym ? part.Synonym->Expansion
+                                                    : (part.Correction.isEmpty() ? part.Words : QStringList{part.Correction}))
+                expandedStems.push_back(FImpl->StemOf(word));
+        }
+        std::vector<Xapian::Query> names;
+        for (const std::string& term : {FindLayout::NameTerm(typedStems), FindLayout::NameTerm(expandedStems)})
+            if (!term.empty() && database.term_exists(term))
+                names.emplace_back(term);
+        const Xapian::Query nameBoost =
+            names.empty() ? Xapian::Query()
+                          : Xapian::Query(Xapian::Query::OP_SCALE_WEIGHT,
+                                          Xapian::Query(Xapian::Query::OP_OR, names.begin(), names.end()),
+                                          1.0);
+        const auto withNames = [&](const Xapian::Query& AQuery) {
+            return names.empty() ? AQuery : Xapian::Query(Xapian::Query::OP_AND_MAYBE, AQuery, nameBoost);
+        };
+
         QStringList corrected;
         bool anyCorrection = false;
         for (const TQueryPart& part : parts) {
@@ -156,7 +218,7 @@ TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) c
             result.Corrected = corrected.join(QLatin1Char(' '));
 
         Xapian::Enquire enquire(database);
-        enquire.set_weighting_scheme(Xapian::BM25Weight(1.2, 0, 1, 0.5, 0.5));
+        enquire.set_weighting_scheme(Xapian::BM25Weight(1.2, 0, 1, 0, 0.5));
         enquire.set_collapse_key(FindLayout::GroupSlot);
         QSet<std::string> groups;
         const auto take = [&](const Xapian::Query& AWordQuery) {
@@ -175,9 +237,11 @@ TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) c
                 result.Hits.append(hit);
             }
         };
-        take(AllOf(required));
+        take(withNames(AllOf(required)));
+        const qsizetype allWords = result.Hits.size();
         if (result.Hits.size() < static_cast<qsizetype>(limit) && required.size() > 1)
-            take(Xapian::Query(Xapian::Query::OP_OR, required.begin(), required.end()));
+            take(withNames(Xapian::Query(Xapian::Query::OP_OR, required.begin(), required.end())));
+        PutGeneralCodeFirst(result.Hits, std::min<qsizetype>(allWords, 10), expandedStems, *FImpl);
     } catch (const Xapian::Error& error) {
         result.Hits.clear();
         result.Error = QString::fromStdString(error.get_description());

@@ -2,6 +2,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 bool IsApostrophe(QChar AChar) {
     return AChar == QLatin1Char('\'') || AChar == QChar(0x2019) || AChar == QChar(0x2018);
@@ -11,12 +13,25 @@ bool IsWordChar(QChar AChar) { return AChar.isLetterOrNumber(); }
 } // namespace
 
 QStringList FindWords(const QString& AText) {
-    const QString text = AText.normalized(QString::NormalizationForm_D);
+    // Decomposed, an accented letter is the plain letter and a mark that is skipped below; most
+    // texts are plain ASCII and need no decomposition.
+    const bool ascii = std::all_of(AText.begin(), AText.end(), [](QChar AChar) { return AChar.unicode() < 128; });
+    const QString text = ascii ? AText : AText.normalized(QString::NormalizationForm_D);
     QStringList words;
     QString word;
+    // "pre-eclampsia" is also written "preeclampsia": a hyphenated pair of letter words gives
+    // the joined word after its parts.
+    QString beforeHyphen;
+    const auto isLetters = [](const QString& AWord) {
+        return std::all_of(AWord.begin(), AWord.end(), [](QChar AChar) { return AChar.isLetter(); });
+    };
     const auto flush = [&] {
-        if (!word.isEmpty())
+        if (!word.isEmpty()) {
             words.append(word);
+            if (!beforeHyphen.isEmpty() && isLetters(word))
+                words.append(beforeHyphen + word);
+        }
+        beforeHyphen.clear();
         word.clear();
     };
     const qsizetype n = text.size();
@@ -42,6 +57,13 @@ QStringList FindWords(const QString& AText) {
                 continue;
             // Plural possessive (patients'): the word ends here.
             flush();
+            continue;
+        }
+        if (c == QLatin1Char('-') && !word.isEmpty() && isLetters(word) && i + 1 < n &&
+            text[i + 1].isLetter()) {
+            const QString first = word;
+            flush();
+            beforeHyphen = first;
             continue;
         }
         flush();

@@ -23,7 +23,7 @@ std::vector<TFindDocument> Documents() {
     document.CategoryTitle = QStringLiteral("Cholera");
     document.GroupKey = document.Code;
     document.Reportable = true;
-    document.Texts.push_back({document.Description, FindWeightDescription});
+    document.Texts.push_back({document.Description, FindWeightDescription, {document.Description}});
     return {document};
 }
 

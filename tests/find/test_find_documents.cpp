@@ -81,10 +81,12 @@ TEST_F(FindDocuments, OneDocumentPerCodeAndPerSeventhCharacterCode) {
 }
 
 TEST_F(FindDocuments, IndexPathsNotesAndContextReachTheirCodes) {
-    // The index path of a sub-term, with the main term's modifiers as written.
-    EXPECT_TRUE(HasText(*Document("A00.0"), "Cholera (Asiatic) (epidemic), classical", FindWeightIndexPath));
-    // A "see" reference: Typhus -- see Typhoid leads to Typhoid's code.
-    EXPECT_TRUE(HasText(*Document("A01.00"), "Typhus", FindWeightSee));
+    // An index path counts less the deeper it goes: a main term one more than the base weight,
+    // its sub-terms the base weight. The main term's modifiers describe the main term alone.
+    EXPECT_TRUE(HasText(*Document("A00.9"), "Cholera (Asiatic) (epidemic)", FindWeightIndexPath + 1));
+    EXPECT_TRUE(HasText(*Document("A00.0"), "Cholera, classical", FindWeightIndexPath));
+    // A "see" reference: the main term Typhus -- see Typhoid leads to Typhoid's code.
+    EXPECT_TRUE(HasText(*Document("A01.00"), "Typhus", FindWeightSee + 1));
     // The descriptions above a code are context.
     EXPECT_TRUE(HasText(*Document("A01.00"), "Typhoid and paratyphoid fevers", FindWeightContext));
     // Short descriptions of the order file.
@@ -125,7 +127,7 @@ TEST(FindTableDocuments, EachCellGivesItsCodeTheRowPathAndTheColumn) {
     ASSERT_EQ(documents.size(), 2u);
     QStringList texts;
     for (const TFindText& text : documents[1].Texts)
-        if (text.Weight == FindWeightTableCell)
+        if (text.Weight == FindWeightTableCell + 1) // a main term of the table
             texts << text.Text;
     // T39.1X1 is not in this list: the nearest code above it takes it; "--", "-", an empty cell
     // and a code of no category give nothing.

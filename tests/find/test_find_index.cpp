@@ -18,7 +18,7 @@ TFindDocument Doc(const char* ACode, const char* ADesc, const char* ACategory, b
     document.CategoryTitle = QStringLiteral("Title of ") + document.CategoryCode;
     document.GroupKey = QString::fromUtf8(AGroup ? AGroup : ACode);
     document.Reportable = AReportable;
-    document.Texts.push_back({document.Description, FindWeightDescription});
+    document.Texts.push_back({document.Description, FindWeightDescription, {document.Description}});
     for (TFindText& text : AExtra)
         document.Texts.push_back(std::move(text));
     return document;
@@ -29,13 +29,13 @@ std::vector<TFindDocument> Fixture() {
         Doc("E11", "Type 2 diabetes mellitus", "E11", false),
         Doc("E11.6", "Type 2 diabetes mellitus with other specified complications", "E11", false),
         Doc("E11.65", "Type 2 diabetes mellitus with hyperglycemia", "E11", true,
-            {{QStringLiteral("Diabetes, type 2, with, hyperglycemia"), FindWeightIndexPath}}),
+            {{QStringLiteral("Diabetes, type 2, with, hyperglycemia"), FindWeightIndexPath, {}}}),
         Doc("E11.9", "Type 2 diabetes mellitus without complications", "E11", true),
         Doc("E10.9", "Type 1 diabetes mellitus without complications", "E10", true),
         Doc("I50.9", "Heart failure, unspecified", "I50", true,
-            {{QStringLiteral("Failure, heart, congestive"), FindWeightIndexPath}}),
+            {{QStringLiteral("Failure, heart, congestive"), FindWeightIndexPath, {}}}),
         Doc("I21.9", "Acute myocardial infarction, unspecified", "I21", true,
-            {{QStringLiteral("Attack, attacks, heart"), FindWeightSee}}),
+            {{QStringLiteral("Attack, attacks, heart"), FindWeightSee, {QStringLiteral("Attack heart")}}}),
         Doc("J18.9", "Pneumonia, unspecified organism", "J18", true),
         Doc("J15.9", "Unspecified bacterial pneumonia", "J15", true),
         Doc("C84.10", "Sézary disease, unspecified site", "C84", true),
@@ -48,8 +48,12 @@ std::vector<TFindDocument> Fixture() {
         Doc("S72.001S", "Fracture of unspecified part of neck of right femur, sequela", "S72", true,
             {}, "S72.001"),
         Doc("S82.001A", "Fracture of right patella, initial encounter", "S82", true),
+        Doc("J44.1", "Chronic obstructive pulmonary disease with (acute) exacerbation", "J44", true,
+            {{QStringLiteral("Decompensated COPD"), FindWeightInclusion, {}},
+             {QStringLiteral("Decompensated COPD with (acute) exacerbation"), FindWeightInclusion, {}}}),
+        Doc("J44.9", "Chronic obstructive pulmonary disease, unspecified", "J44", true),
         Doc("M79.651", "Pain in right thigh", "M79", true,
-            {{QStringLiteral("Pain, femur"), FindWeightIndexPath}}),
+            {{QStringLiteral("Pain, femur"), FindWeightIndexPath, {}}}),
     };
 }
 
@@ -81,7 +85,7 @@ protected:
 };
 
 TEST_P(FindIndexTest, CodeQueriesListTheCodeFirstThenTheCodesBelowInCodeOrder) {
-    EXPECT_EQ(FIndex->DocumentCount(), 17);
+    EXPECT_EQ(FIndex->DocumentCount(), 19);
     struct TCase {
         const char* Typed;
         const char* Expected; // codes in order, blank-separated
@@ -148,6 +152,14 @@ TEST_P(FindIndexTest, WordsAreMatchedWhateverTheirFormOrderOrAccents) {
 TEST_P(FindIndexTest, AbbreviationsFindWhatTheyStandFor) {
     EXPECT_EQ(Codes(QStringLiteral("chf")).value(0), QStringLiteral("I50.9"));
     EXPECT_EQ(Codes(QStringLiteral("MI")).value(0), QStringLiteral("I21.9"));
+}
+
+TEST_P(FindIndexTest, TheUnspecifiedCodeComesFirstWhenTheQueryNamesNothingMore) {
+    // J44.1 carries "COPD" itself and would rank first on its words alone.
+    EXPECT_EQ(Codes(QStringLiteral("copd")).mid(0, 2).join(QLatin1Char(' ')), QStringLiteral("J44.9 J44.1"));
+    EXPECT_EQ(Codes(QStringLiteral("chronic obstructive pulmonary disease")).value(0), QStringLiteral("J44.9"));
+    // A query that names the exacerbation keeps the specific code first.
+    EXPECT_EQ(Codes(QStringLiteral("copd exacerbation")).value(0), QStringLiteral("J44.1"));
 }
 
 TEST_P(FindIndexTest, TheLastWordIsMatchedAsABeginningWhileItIsTyped) {

@@ -31,6 +31,10 @@ TEST(FindWords, FoldCaseAccentsAndPossessivesAndKeepNumbers) {
         {"COVID-19, S06.0X1A", List({"covid", "19", "s06", "0x1a"})},
         {"gas, Abdomen (abdominal)", List({"gas", "abdomen", "abdominal"})},
         {"'quoted'", List({"quoted"})},
+        // Hyphenated letter words are also read joined; numbers are not joined.
+        {"Pre-eclampsia", List({"pre", "eclampsia", "preeclampsia"})},
+        {"x-ray of non-union", List({"x", "ray", "xray", "of", "non", "union", "nonunion"})},
+        {"A00-B99 1-2", List({"a00", "b99", "1", "2"})},
         {"", {}},
         {" -- , ", {}},
     };
