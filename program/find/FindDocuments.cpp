@@ -43,9 +43,8 @@ private:
     std::vector<TFindDocument>& FDocuments;
     const QHash<QString, QString>* FShort = nullptr;
     QHash<QString, std::size_t> FByCode;
-    // Main terms of the index being added, by the folded words of their title's first piece.
+    // Main terms of the index being added, by the first word of their title.
     QMultiHash<QString, const TTerm*> FMainTerms;
-    mutable QHash<const TTerm*, std::pair<QString, QString>> FTitleKeys;
 
     void AddText(std::size_t ADocument, const QString& AText, int AWeight,
                  QStringList ANames = {}) {
@@ -156,9 +155,6 @@ private:
         return title.simplified();
     }
 
-    static QString FoldedKey(const QString& AText) {
-        return FindWords(CleanTitle(AText)).join(QLatin1Char(' '));
-    }
 
     // The path of index titles down to a term: the terms above without their non-essential
     // modifiers (those describe the term they stand on, not its sub-terms), the term with them.
@@ -186,51 +182,78 @@ private:
             AddIndexTerm(*sub, AAbove);
     }
 
+    // The words a title is referred to by: folded, without its modifiers and without NEC and
+    // NOS, whole ("infarct infarction") and its first comma piece ("infarct").
+    struct TTitleWords {
+        QStringList Whole;
+        QStringList FirstPiece;
+    };
+    mutable QHash<const TTerm*, TTitleWords> FTitleWords;
+
+    static QStringList ReferenceWords(const QString& AText) {
+        QStringList words = FindWords(CleanTitle(AText));
+        words.removeIf([](const QString& AWord) {
+            return AWord == QLatin1String("nec") || AWord == QLatin1String("nos");
+        });
+        return words;
+    }
+
+    const TTitleWords& TitleWordsOf(const TTerm& ATerm) const {
+        auto found = FTitleWords.constFind(&ATerm);
+        if (found == FTitleWords.constEnd())
+            found = FTitleWords.insert(&ATerm, {ReferenceWords(ATerm.FTitle),
+                                                ReferenceWords(ATerm.FTitle.section(QLatin1Char(','), 0, 0))});
+        return *found;
+    }
+
+    // How many of AWords from AAt a term's title takes: its whole title or its first piece as
+    // leading words (the longer), 0 when neither.
+    qsizetype TitleTakes(const TTerm& ATerm, const QStringList& AWords, qsizetype AAt) const {
+        const TTitleWords& title = TitleWordsOf(ATerm);
+        qsizetype best = 0;
+        for (const QStringList* candidate : {&title.Whole, &title.FirstPiece})
+            if (!candidate->isEmpty() && candidate->size() <= AWords.size() - AAt &&
+                AWords.mid(AAt, candidate->size()) == *candidate)
+                best = std::max(best, candidate->size());
+        return best;
+    }
+
     void BuildTermTable(const TAlphaLetterList& AIndex) {
         FMainTerms.clear();
         for (const auto& letter : AIndex)
             for (const auto& term : letter->FMainTermList) {
-                const QString title = CleanTitle(term->FTitle);
-                FMainTerms.insert(FoldedKey(title.section(QLatin1Char(','), 0, 0)), term.get());
-                FMainTerms.insert(FoldedKey(title), term.get());
+                const QStringList words = TitleWordsOf(*term).FirstPiece;
+                if (!words.isEmpty())
+                    FMainTerms.insert(words.front(), term.get());
             }
     }
 
-    // A term's title read as a "see" text names it: whole, or its first comma piece.
-    bool TitleMatches(const TTerm& ATerm, const QString& AKey) const {
-        auto found = FTitleKeys.constFind(&ATerm);
-        if (found == FTitleKeys.constEnd()) {
-            const QString title = CleanTitle(ATerm.FTitle);
-            found = FTitleKeys.insert(&ATerm, {FoldedKey(title),
-                                               FoldedKey(title.section(QLatin1Char(','), 0, 0))});
-        }
-        return found->first == AKey || found->second == AKey;
-    }
-
-    // The term a "see" text names ("Infarct, myocardium": the main term, then its sub-terms by
-    // the pieces after the commas), or null when it names no term of this index.
+    // The term a "see" text names ("Infarct, myocardium", "Otitis media", "Dependence, drug,
+    // nicotine"): a main term whose title begins the text's words, then, level by level, the
+    // sub-term whose title takes the most of the words that are left. Null when the words do not
+    // lead all the way to one term, or when the text only says to look up the condition.
     const TTerm* FindReferredTerm(const QString& ASee) const {
-        const QStringList pieces = ASee.split(QLatin1Char(','), Qt::SkipEmptyParts);
-        if (pieces.isEmpty())
+        const QStringList words = ReferenceWords(ASee);
+        if (words.isEmpty() || words.front() == QLatin1String("condition") ||
+            words.contains(QStringLiteral("specific")) || words.contains(QStringLiteral("site")))
             return nullptr;
-        const QList<const TTerm*> mains = FMainTerms.values(FoldedKey(pieces[0]));
-        for (const TTerm* main : mains) {
+        for (const TTerm* main : FMainTerms.values(words.front())) {
+            qsizetype at = TitleTakes(*main, words, 0);
+            if (at == 0)
+                continue;
             const TTerm* term = main;
-            qsizetype piece = 1;
-            // A main term whose title has commas of its own takes its pieces first.
-            const qsizetype titlePieces = CleanTitle(main->FTitle).count(QLatin1Char(',')) + 1;
-            if (titlePieces > 1 && FoldedKey(CleanTitle(main->FTitle)) ==
-                                       FoldedKey(pieces.mid(0, titlePieces).join(QLatin1Char(','))))
-                piece = titlePieces;
-            for (; piece < pieces.size() && term; ++piece) {
-                const QString key = FoldedKey(pieces[piece]);
+            while (term && at < words.size()) {
                 const TTerm* next = nullptr;
-                for (const auto& sub : term->FSubTermList)
-                    if (TitleMatches(*sub, key)) {
+                qsizetype taken = 0;
+                for (const auto& sub : term->FSubTermList) {
+                    const qsizetype n = TitleTakes(*sub, words, at);
+                    if (n > taken) {
+                        taken = n;
                         next = sub.get();
-                        break;
                     }
+                }
                 term = next;
+                at += taken;
             }
             if (term)
                 return term;
