@@ -14,7 +14,7 @@ ctest --preset default -j "$jobs"
 # ThreadSanitizer: start-up with all loaders, a reader waiting on the tabular state, the
 # loader's stop and failure paths, and libGravik's threads, locks and logs.
 cmake --preset tsan >/dev/null
-tsan_tests=(tests/test_startup tests/test_tabular_loader baselib/tests/gravik_thread_test
+tsan_tests=(tests/test_startup tests/test_tabular_loader tests/test_find_job baselib/tests/gravik_thread_test
             baselib/tests/gravik_sync_test baselib/tests/gravik_ipcmutex_test baselib/tests/gravik_log_test)
 cmake --build --preset tsan -j "$jobs" --target $(for t in "${tsan_tests[@]}"; do basename "$t"; done)
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66"
