@@ -1,10 +1,15 @@
 // The Find window offscreen on the sample data set, with the find index built into a temporary
 // cache folder: the list following the typing, the rows, the keys between the box and the list,
 // opening the viewer, copying, the correction line, closing and quitting, the wait for the index
-// and a failed index.
+// and a failed index; and Ctrl+F in the search windows.
+#include "AlphaSearch.h"
+#include "ChapterSearch.h"
+#include "DrugNeopSearch.h"
 #include "EngineGlobals.h"
 #include "Find.h"
 #include "FindIndexJob.h"
+#include "InfoOf7Code.h"
+#include "KeywordSearch.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "WindowTestSupport.h"
@@ -441,6 +446,97 @@ TEST_F(FindWindow, AFailedIndexIsReportedAndTheBoxStaysUsable) {
     QTest::keyClick(Box(), Qt::Key_Return);
     EXPECT_TRUE(FOpened.isEmpty());
     EXPECT_EQ(Requests().size(), 1u); // said once, when the window opened
+}
+
+// Ctrl+F in each search window opens Find over it; Find's 3 ends the window with 3, its 2
+// leaves the window open.
+class FindShortcut : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        if (HasFailure())
+            return;
+        StartFindIndex(FRoot);
+    }
+    TfrmInfoOf7Code FInfo;
+};
+
+TEST_F(FindShortcut, CtrlFInEverySearchWindowOpensFindOverIt) {
+    struct TCase {
+        const char* Name;
+        std::function<std::unique_ptr<QDialog>()> Create;
+    };
+    const TCase cases[] = {
+        {"keyword search", [this] { return std::make_unique<TfrmKeyWordSearch>(Messages(), nullptr, &FInfo); }},
+        {"disease index",
+         [] {
+             auto window = std::make_unique<TfrmAlphaSearch>(Messages());
+             window->FType = 1;
+             return window;
+         }},
+        {"external index",
+         [] {
+             auto window = std::make_unique<TfrmAlphaSearch>(Messages());
+             window->FType = 2;
+             return window;
+         }},
+        {"drug table",
+         [] {
+             auto window = std::make_unique<TfrmDrugNeopSearch>(Messages());
+             window->FType = 3;
+             return window;
+         }},
+        {"neoplasm table",
+         [] {
+             auto window = std::make_unique<TfrmDrugNeopSearch>(Messages());
+             window->FType = 4;
+             return window;
+         }},
+        {"chapter browser", [] { return std::make_unique<TfrmChapterSearch>(Messages()); }},
+    };
+    for (const TCase& test : cases) {
+        for (const int findResult : {2, 3}) {
+            SCOPED_TRACE(std::string(test.Name) + " with Find returning " + std::to_string(findResult));
+            std::unique_ptr<QDialog> window = test.Create();
+            ShowActive(window.get());
+            QWidget* parent = nullptr;
+            WhenModalShows<TfrmFind>([&](TfrmFind* AFind) {
+                parent = AFind->parentWidget();
+                EXPECT_EQ(AFind->focusWidget(), AFind->findChild<QLineEdit*>(QStringLiteral("edtFind")));
+                AFind->done(findResult);
+            });
+            QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+            QTest::keyClick(focus, Qt::Key_F, Qt::ControlModifier);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return parent != nullptr; }));
+            EXPECT_EQ(parent, window.get());
+            EXPECT_EQ(window->isVisible(), findResult != 3);
+            if (findResult == 3) {
+                EXPECT_EQ(window->result(), 3);
+            }
+        }
+    }
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+TEST_F(FindShortcut, FindFromAnIndexWindowOpensCodesInThatWindowsViewer) {
+    QStringList opened;
+    TfrmAlphaSearch window(Messages(), [&](QWidget*, const QString& ACode) {
+        opened << ACode;
+        return 2;
+    });
+    window.FType = 1;
+    ShowActive(&window);
+    WhenModalShows<TfrmFind>([](TfrmFind* AFind) {
+        auto* box = AFind->findChild<QLineEdit*>(QStringLiteral("edtFind"));
+        QTest::keyClicks(box, QStringLiteral("cholera"));
+        QTest::keyClick(box, Qt::Key_Return);
+        AFind->done(2);
+    });
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+    QTest::keyClick(focus, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened.first().startsWith(QStringLiteral("A00"))) << opened.first().toStdString();
+    EXPECT_TRUE(window.isVisible());
 }
 
 } // namespace
