@@ -128,7 +128,7 @@ void TfrmFind::SetUpLook() {
     const struct {
         TColumn Column;
         int Chars; // 0: takes the room the others leave
-    } widths[] = {{kCodeColumn, 9}, {kMarkColumn, 3}, {kDescColumn, 0}, {kMoreColumn, 5},
+    } widths[] = {{kCodeColumn, 10}, {kMarkColumn, 3}, {kDescColumn, 0}, {kMoreColumn, 5},
                   {kCategoryColumn, 36}};
     list->headerItem()->setToolTip(kMarkColumn, QStringLiteral("\u2713 marks a reportable code"));
     list->headerItem()->setToolTip(kMoreColumn,

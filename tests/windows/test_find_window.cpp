@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTest>
 #include <QTextDocument>
 #include <QTreeWidget>
@@ -204,6 +205,15 @@ TEST_F(FindWindow, EachRowShowsCodeMarkDescriptionFoldedCodesAndCategory) {
     EXPECT_EQ(markOf("A00"), QString());
     EXPECT_EQ(markOf("A00.0"), QStringLiteral("\u2713"));
     Type(QStringLiteral("concussion loss of consciousness initial encounter"));
+    // Seven-character codes, the mark and "+N" fit their columns whole (the view keeps a margin
+    // on both sides of a cell's text).
+    const QFontMetrics metrics(List()->font());
+    const int margins = 2 * (List()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, List()) + 1);
+    for (const int column : {kCodeColumn, kMarkColumn, kMoreColumn})
+        for (const QString& text : Codes(column)) {
+            EXPECT_LE(metrics.horizontalAdvance(text) + margins, List()->columnWidth(column)) << text.toStdString();
+        }
+    EXPECT_EQ(Codes().value(0).size(), 8);
     EXPECT_FALSE(Codes(kMoreColumn).filter(QRegularExpression(QStringLiteral("^\\+[1-9]"))).isEmpty())
         << Codes().join(u' ').toStdString();
     EXPECT_EQ(Codes(kCategoryColumn).value(0), QStringLiteral("S06 Intracranial injury"));
