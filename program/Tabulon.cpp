@@ -1,5 +1,6 @@
 // Tabulon: the program entry. Starts the data engine, whose loaders fill the classification in
-// the background, opens the main window at once, and runs until the main window closes.
+// the background, and the find index job (which reuses the cached index at once or builds it
+// behind the loaders), opens the main window at once, and runs until the main window closes.
 //
 //   Tabulon [--quit-after MS]
 //
@@ -13,6 +14,7 @@
 // ends with a quick process exit that runs no destructors: nothing a loader still reads can be
 // destroyed under it, and no one waits for the loaders.
 #include "DataEngine.h"
+#include "FindIndexJob.h"
 #include "InfoOf7Code.h"
 #include "LoaderMessages.h"
 #include "Main.h"
@@ -92,6 +94,7 @@ int main(int argc, char** argv) {
         messages.Information(nullptr, text);
         QuickExit(1);
     }
+    StartFindIndexJob();
 
     auto* mainWindow = new TfrmMain(messages);
     waitingHooks.SetAnchor(mainWindow);

@@ -2,6 +2,7 @@
 
 #include "BrowserHelpers.h"
 #include "EngineGlobals.h"
+#include "Find.h"
 #include "IndexSearch.h"
 #include "MessageService.h"
 #include "Paging.h"
@@ -119,6 +120,7 @@ TfrmAlphaSearch::TfrmAlphaSearch(TMessageService& AMessages, TCodeOpener AOpenCo
     FUi->TreeView1->installEventFilter(this);
     FUi->ListView1->installEventFilter(this);
     FUi->ListView1->viewport()->installEventFilter(this);
+    AddFindShortcut(this, FMessages, FOpenCode);
 }
 
 TfrmAlphaSearch::~TfrmAlphaSearch() = default;

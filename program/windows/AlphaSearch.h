@@ -2,7 +2,8 @@
 // or of external causes (FType 2). One window shows one level of the index: the main terms, or
 // the sub-terms of FCurItem. The user types the beginning of a title, pages through the result,
 // opens a term's sub-terms in a new window on top (a chain of modal windows) and opens the
-// term's code, manifestation, see-category or see-subcategory in the code viewer.
+// term's code, manifestation, see-category or see-subcategory in the code viewer. Ctrl+F opens
+// the Find window over it, with the same code viewer.
 //
 // Modal results: 1 back to the main term (closes the chain of sub-term windows down to the
 // main-term window), 2 back one level, 3 quit the program.

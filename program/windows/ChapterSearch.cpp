@@ -2,6 +2,7 @@
 
 #include "CodeNavigation.h"
 #include "EngineGlobals.h"
+#include "Find.h"
 #include "KeywordSearch.h"
 #include "Settings.h"
 #include "Waiting.h"
@@ -87,6 +88,13 @@ TfrmChapterSearch::TfrmChapterSearch(TMessageService& AMessages, QWidget* AParen
     } else {
         setFixedSize(1157, 681);
     }
+    // Codes found by Find open in the viewer the way the tree's nodes do.
+    AddFindShortcut(this, FMessages, [this](QWidget* AOver, const QString& ACode) {
+        TfrmKeyWordSearch viewer(FMessages, AOver);
+        viewer.FInitCode = ACode;
+        viewer.FInitType = 3;
+        return FRunViewer ? FRunViewer(viewer) : viewer.exec();
+    });
 }
 
 TfrmChapterSearch::~TfrmChapterSearch() = default;

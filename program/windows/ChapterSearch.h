@@ -1,9 +1,10 @@
 // TfrmChapterSearch: the chapter browser. The tabular list as a tree of chapters, their sections
 // and the sections' categories; a double-click on a label opens the code-detail viewer on that
 // object. A double-click beside a label, or the expand button, folds and unfolds a node; while
-// the pointer rests on a node's label that node neither folds nor unfolds.
+// the pointer rests on a node's label that node neither folds nor unfolds. Ctrl+F opens the Find
+// window over it.
 //
-// Modal results: 3 when the viewer quit the program, 2 for Escape.
+// Modal results: 3 when the viewer or Find quit the program, 2 for Escape.
 #pragma once
 
 #include <QDialog>

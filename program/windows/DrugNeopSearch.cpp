@@ -2,6 +2,7 @@
 
 #include "BrowserHelpers.h"
 #include "EngineGlobals.h"
+#include "Find.h"
 #include "GridHeaderRow.h"
 #include "IndexCodeText.h"
 #include "IndexSearch.h"
@@ -114,6 +115,7 @@ TfrmDrugNeopSearch::TfrmDrugNeopSearch(TMessageService& AMessages, TCodeOpener A
     FUi->TreeView1->installEventFilter(this);
     grid->installEventFilter(this);
     grid->viewport()->installEventFilter(this);
+    AddFindShortcut(this, FMessages, FOpenCode);
 }
 
 TfrmDrugNeopSearch::~TfrmDrugNeopSearch() = default;

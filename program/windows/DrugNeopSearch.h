@@ -3,6 +3,7 @@
 // the window draws itself. Like the index search, one window shows one level of the table and
 // opens a new window on top for a term's sub-terms; a code cell opens the code viewer. The
 // neoplasm table has a single main term, so its first window opens on that term's sub-terms.
+// Ctrl+F opens the Find window over it, with the same code viewer.
 //
 // Modal results: 1 back to the main term (in the neoplasm table: to the first level), 2 back
 // one level, 3 quit the program.

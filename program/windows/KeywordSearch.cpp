@@ -3,6 +3,7 @@
 #include "CodeQueries.h"
 #include "CodeSelection.h"
 #include "EngineGlobals.h"
+#include "Find.h"
 #include "FontCharMetrics.h"
 #include "InfoOf7Code.h"
 #include "KeyboardState.h"
@@ -67,6 +68,7 @@ TfrmKeyWordSearch::TfrmKeyWordSearch(TMessageService& AMessages, QWidget* AParen
     SetUpMenu();
     ConnectControls();
     ConnectSearchControls();
+    AddFindShortcut(this, FMessages);
     if (FullScreen == 1) {
         setWindowFlag(Qt::WindowMaximizeButtonHint, true);
         setWindowState(windowState() | Qt::WindowMaximized);

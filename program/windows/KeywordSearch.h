@@ -9,7 +9,10 @@
 // counts and suggestions follow the typing, and every search goes into the search history
 // (KeywordSearchRole.cpp).
 //
-// Modal results: 3 quits the program (F12 and Yes), 2 is the ordinary cancel (Escape).
+// Ctrl+F opens the Find window over it.
+//
+// Modal results: 3 quits the program (F12 and Yes, or Find returned 3), 2 is the ordinary
+// cancel (Escape).
 #pragma once
 
 #include "CodeNavigation.h"

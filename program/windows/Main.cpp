@@ -52,7 +52,7 @@ TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
 
     for (QLabel* link :
          {FUi->lbDisease, FUi->lbExternal, FUi->lbDrugs, FUi->lbNeoplasms, FUi->lbKeyWords,
-          FUi->lbChapters, FUi->lbFavorite, FUi->lbWeb, FUi->lbEMail, FUi->Label4})
+          FUi->lbFind, FUi->lbChapters, FUi->lbFavorite, FUi->lbWeb, FUi->lbEMail, FUi->Label4})
         link->installEventFilter(this);
     connect(FUi->CheckBox1, &QCheckBox::clicked, this, &TfrmMain::CheckBox1Click);
     connect(FUi->Button3, &QPushButton::clicked, this, &TfrmMain::Button3Click);
@@ -97,6 +97,7 @@ void TfrmMain::SetUpFonts() {
         {FUi->lbDrugs, 29, TColors::Navy, false},
         {FUi->lbNeoplasms, 29, TColors::Navy, false},
         {FUi->lbKeyWords, 32, TColors::Blue, false},
+        {FUi->lbFind, 32, TColors::Blue, false},
         {FUi->lbChapters, 32, TColors::Blue, false},
         {FUi->lbFavorite, 32, TColors::Blue, false},
         {FUi->Button3, 13, TColors::WindowText, false},
@@ -112,7 +113,8 @@ void TfrmMain::SetUpFonts() {
 QColor TfrmMain::RestingColor(const QLabel* ALabel) const {
     if (ALabel == FUi->lbWeb || ALabel == FUi->lbEMail)
         return TColors::Green;
-    if (ALabel == FUi->lbChapters || ALabel == FUi->lbKeyWords || ALabel == FUi->lbFavorite)
+    if (ALabel == FUi->lbChapters || ALabel == FUi->lbKeyWords || ALabel == FUi->lbFind ||
+        ALabel == FUi->lbFavorite)
         return TColors::Blue;
     return TColors::Navy;
 }
@@ -173,6 +175,8 @@ void TfrmMain::LinkClicked(QLabel* ALabel) {
         OpenSearchWindow(TSearchWindow::NeoplasmTable);
     else if (ALabel == FUi->lbKeyWords)
         OpenSearchWindow(TSearchWindow::KeywordSearch);
+    else if (ALabel == FUi->lbFind)
+        OpenSearchWindow(TSearchWindow::FindCode);
     else if (ALabel == FUi->lbChapters)
         OpenSearchWindow(TSearchWindow::ChapterBrowser);
     else if (ALabel == FUi->lbWeb)

@@ -4,6 +4,7 @@
 #include "AlphaSearch.h"
 #include "ChapterSearch.h"
 #include "DrugNeopSearch.h"
+#include "Find.h"
 #include "KeywordSearch.h"
 
 namespace {
@@ -31,6 +32,8 @@ std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService
     }
     case TSearchWindow::ChapterBrowser:
         return std::make_unique<TfrmChapterSearch>(AMessages);
+    case TSearchWindow::FindCode:
+        return std::make_unique<TfrmFind>(AMessages);
     case TSearchWindow::DiseaseIndex:
         return AlphaSearch(1, AMessages);
     case TSearchWindow::ExternalIndex:

@@ -16,6 +16,7 @@ enum class TSearchWindow {
     NeoplasmTable,     // table of neoplasms
     KeywordSearch,     // keyword search and code viewer
     ChapterBrowser,    // chapters of the tabular list
+    FindCode,          // the ranked code search
     AdministratorTool, // hidden administrator tool
 };
 

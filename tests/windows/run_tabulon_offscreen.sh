@@ -7,7 +7,8 @@ set -euo pipefail
 program="$1"
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-export QT_QPA_PLATFORM=offscreen ProgramData="$root/shared" AppData="$root/user"
+# The find index the program builds at start goes to a cache folder of this run.
+export QT_QPA_PLATFORM=offscreen ProgramData="$root/shared" AppData="$root/user" XDG_CACHE_HOME="$root/cache"
 mkdir -p "$ProgramData" "$AppData"
 
 # The folder names carry the edition; an earlier run leaves a history behind.

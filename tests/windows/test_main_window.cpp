@@ -3,6 +3,8 @@
 #include "AlphaSearch.h"
 #include "DrugNeopSearch.h"
 #include "EngineGlobals.h"
+#include "Find.h"
+#include "FindIndexJob.h"
 #include "Main.h"
 #include "SearchHistory.h"
 #include "TextLines.h"
@@ -18,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -78,6 +81,7 @@ TEST_F(MainWindow, ShowsItsControlsWhereTheLayoutPutsThem) {
         {"lbDrugs", 599, 285, "Drugs & Chemicals", 29, TColors::Navy, false},
         {"lbNeoplasms", 599, 344, "Neoplasms", 29, TColors::Navy, false},
         {"lbKeyWords", 536, 401, "Keywords Search", 32, TColors::Blue, false},
+        {"lbFind", 880, 401, "Find Code", 32, TColors::Blue, false},
         {"lbChapters", 536, 470, "Chapters Search", 32, TColors::Blue, false},
         {"lbFavorite", 536, 536, "Favorite  Codes", 32, TColors::Blue, false},
     };
@@ -99,6 +103,15 @@ TEST_F(MainWindow, ShowsItsControlsWhereTheLayoutPutsThem) {
         EXPECT_GE(label->width(), label->sizeHint().width());
         EXPECT_TRUE(main.rect().contains(label->geometry())) << look.Name;
     }
+    // The links and their heading do not overlap one another.
+    const char* const links[] = {"lbAlphabetical", "lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms",
+                                 "lbKeyWords",     "lbFind",    "lbChapters", "lbFavorite"};
+    for (const char* first : links)
+        for (const char* second : links)
+            if (std::strcmp(first, second) < 0) {
+                EXPECT_FALSE(Child(first)->geometry().intersects(Child(second)->geometry()))
+                    << first << " and " << second;
+            }
     EXPECT_EQ(Child("lbVersion")->text(), QLatin1Char(' ') + DataYear + QLatin1Char(' '));
     EXPECT_EQ(Child("lbYear")->text(), QString::number(DataYear.toInt() - 1));
 
@@ -149,7 +162,7 @@ TEST_F(MainWindow, LinksTurnFuchsiaWithAHandAndBackOnLeave) {
     const std::pair<const char*, QColor> links[] = {
         {"lbDisease", TColors::Navy},  {"lbExternal", TColors::Navy},
         {"lbDrugs", TColors::Navy},    {"lbNeoplasms", TColors::Navy},
-        {"lbKeyWords", TColors::Blue}, {"lbChapters", TColors::Blue},
+        {"lbKeyWords", TColors::Blue}, {"lbFind", TColors::Blue},      {"lbChapters", TColors::Blue},
         {"lbFavorite", TColors::Blue}, {"lbWeb", TColors::Green},
         {"lbEMail", TColors::Green},
     };
@@ -181,7 +194,8 @@ TEST_F(MainWindow, SearchLinksSayTheWindowIsNotAvailableYet) {
     Open();
     // Every link of this build has its window; a build without one says so.
     FMain->SetWindowFactory([](TSearchWindow) { return std::unique_ptr<QDialog>(); });
-    for (const char* name : {"lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms", "lbKeyWords", "lbChapters"}) {
+    for (const char* name :
+         {"lbDisease", "lbExternal", "lbDrugs", "lbNeoplasms", "lbKeyWords", "lbFind", "lbChapters"}) {
         const qsizetype before = Shown().size();
         QTest::mouseClick(Child(name), Qt::LeftButton);
         ASSERT_EQ(Shown().size(), before + 1) << name;
@@ -202,6 +216,7 @@ TEST_F(MainWindow, EachLinkOpensItsWindowInPlaceOfTheMainWindow) {
         {"lbDisease", TSearchWindow::DiseaseIndex},   {"lbExternal", TSearchWindow::ExternalIndex},
         {"lbDrugs", TSearchWindow::DrugTable},        {"lbNeoplasms", TSearchWindow::NeoplasmTable},
         {"lbKeyWords", TSearchWindow::KeywordSearch}, {"lbChapters", TSearchWindow::ChapterBrowser},
+        {"lbFind", TSearchWindow::FindCode},
     };
     std::vector<TSearchWindow> asked;
     FMain->SetWindowFactory([&](TSearchWindow AKind) {
@@ -220,7 +235,7 @@ TEST_F(MainWindow, EachLinkOpensItsWindowInPlaceOfTheMainWindow) {
         ASSERT_FALSE(asked.empty());
         EXPECT_EQ(asked.back(), kind) << name;
     }
-    EXPECT_EQ(asked.size(), 6u);
+    EXPECT_EQ(asked.size(), 7u);
     EXPECT_TRUE(Shown().isEmpty());
 }
 
@@ -266,6 +281,24 @@ TEST_F(MainWindow, TableLinksOpenTheTableSearch) {
         QTest::mouseClick(Child(name), Qt::LeftButton);
         EXPECT_EQ(openedType, type) << name;
         EXPECT_TRUE(FMain->isVisible()) << name;
+    }
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+TEST_F(MainWindow, FindLinkOpensTheFindWindow) {
+    qputenv("XDG_CACHE_HOME", FRoot.filePath(QStringLiteral("cache")).toUtf8());
+    StartFindIndexJob();
+    WaitForLoadersServingMessages();
+    Open();
+    for (const int result : {2, 3}) {
+        bool opened = false;
+        WhenModalShows<TfrmFind>([&](TfrmFind* AWindow) {
+            opened = AWindow->Index() != nullptr;
+            AWindow->done(result);
+        });
+        QTest::mouseClick(Child("lbFind"), Qt::LeftButton);
+        EXPECT_TRUE(opened) << result;
+        EXPECT_EQ(FMain->isVisible(), result != 3) << result;
     }
     EXPECT_TRUE(Shown().isEmpty());
 }
