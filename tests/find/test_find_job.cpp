@@ -5,12 +5,15 @@
 #include "FindIndexJob.h"
 #include "Waiting.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <thread>
+
+#include <unistd.h>
 
 namespace {
 
@@ -49,12 +52,35 @@ TEST_F(FindJob, ACacheThatCannotBeWrittenGivesAnIndexInMemory) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     InitDataEngine();
+    testing::internal::CaptureStderr();
     StartFindIndexJob(blocker.fileName() + QStringLiteral("/find"));
     WaitForLoaders();
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("tabulon: the find index cannot be kept in " +
+                           blocker.fileName().toStdString() + "/find"),
+              std::string::npos)
+        << message;
+    EXPECT_NE(message.find("held in memory"), std::string::npos) << message;
     EXPECT_EQ(ReadState(FindIndexLoadState), LoadDone);
     EXPECT_EQ(FindIndexOrigin(), TFindIndexOrigin::InMemory);
     ASSERT_TRUE(FindIndex());
     EXPECT_FALSE(FindIndex()->Find(QStringLiteral("cholera"), 5).Hits.isEmpty());
+}
+
+TEST_F(FindJob, AReadOnlyCacheFolderGivesAnIndexInMemory) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root; the folder blocked by a file covers it";
+    ASSERT_TRUE(QDir().mkpath(Cache()));
+    ASSERT_TRUE(QFile::setPermissions(Cache(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    InitDataEngine();
+    testing::internal::CaptureStderr();
+    StartFindIndexJob(Cache());
+    WaitForLoaders();
+    const std::string message = testing::internal::GetCapturedStderr();
+    QFile::setPermissions(Cache(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_NE(message.find("held in memory"), std::string::npos) << message;
+    EXPECT_EQ(FindIndexOrigin(), TFindIndexOrigin::InMemory);
+    ASSERT_TRUE(FindIndex());
 }
 
 TEST_F(FindJob, StopsWithTheLoaders) {
