@@ -16,7 +16,7 @@
 
 namespace {
 // Raised whenever the documents or the terms of the index change meaning.
-constexpr int kFindIndexLayout = 4;
+constexpr int kFindIndexLayout = 5;
 const QString kEntryPrefix = QStringLiteral("index-");
 const QString kBuildPrefix = QStringLiteral(".build-");
 

@@ -26,6 +26,8 @@ namespace FindLayout {
 inline constexpr Xapian::valueno GroupSlot = 0; // the group key: one result per group
 inline constexpr Xapian::valueno CodeSlot = 1;  // the code, for listing codes in order
 inline constexpr const char* CodePrefix = "Q";  // boolean term: Q + the code without its point
+// An index folder holds this many databases (part0, part1, ...), written in parallel.
+inline constexpr int Shards = 2;
 inline constexpr const char* KeyMetadata = "tabulon-find-key";
 inline constexpr const char* CountMetadata = "tabulon-find-documents";
 inline constexpr char FieldSeparator = '\x1f';

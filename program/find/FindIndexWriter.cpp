@@ -5,13 +5,12 @@
 #include "FindText.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
 
-#include <condition_variable>
-#include <deque>
-#include <mutex>
+#include <array>
 #include <thread>
 #include <unordered_map>
 
@@ -66,6 +65,8 @@ using TTextTerms = std::vector<std::string>;
 // thread of its own while the database takes the documents it made.
 class TDocumentMaker {
 public:
+    TDocumentMaker() { FTexts.reserve(1 << 20); }
+
     Xapian::Document Make(const TFindDocument& ASource) {
         Xapian::Document document;
         document.set_data(FindLayout::DocumentData(ASource));
@@ -105,79 +106,56 @@ private:
     }
 };
 
-// Hands documents from the maker's thread to the writing one, a bounded number at a time.
-class TDocumentQueue {
-public:
-    void Push(Xapian::Document ADocument) {
-        std::unique_lock<std::mutex> lock(FLock);
-        FRoom.wait(lock, [this] { return FDocuments.size() < kCapacity || FAbandoned; });
-        FDocuments.push_back(std::move(ADocument));
-        FReady.notify_one();
-    }
-    // False once the maker has finished and everything was taken.
-    bool Pop(Xapian::Document& ADocument) {
-        std::unique_lock<std::mutex> lock(FLock);
-        FReady.wait(lock, [this] { return !FDocuments.empty() || FFinished; });
-        if (FDocuments.empty())
-            return false;
-        ADocument = std::move(FDocuments.front());
-        FDocuments.pop_front();
-        FRoom.notify_one();
-        return true;
-    }
-    void Finish() {
-        const std::lock_guard<std::mutex> lock(FLock);
-        FFinished = true;
-        FReady.notify_all();
-    }
-    // The writer gave up (an error): the maker must not wait for room any more.
-    void Abandon() {
-        const std::lock_guard<std::mutex> lock(FLock);
-        FAbandoned = true;
-        FDocuments.clear();
-        FRoom.notify_all();
-    }
-    bool Abandoned() {
-        const std::lock_guard<std::mutex> lock(FLock);
-        return FAbandoned;
-    }
-
-private:
-    static constexpr std::size_t kCapacity = 4096;
-    std::mutex FLock;
-    std::condition_variable FReady, FRoom;
-    std::deque<Xapian::Document> FDocuments;
-    bool FFinished = false;
-    bool FAbandoned = false;
-};
-
-void WriteDocuments(Xapian::WritableDatabase& ADatabase, const std::vector<TFindDocument>& ADocuments) {
+// Adds ADocuments[ABegin, AEnd) and the spelling table of their words to ADatabase.
+void WriteDocuments(Xapian::WritableDatabase& ADatabase, const std::vector<TFindDocument>& ADocuments,
+                    std::size_t ABegin, std::size_t AEnd) {
     TDocumentMaker maker;
-    TDocumentQueue queue;
-    std::thread making([&] {
-        for (const TFindDocument& source : ADocuments) {
-            if (queue.Abandoned())
-                break;
-            queue.Push(maker.Make(source));
-        }
-        queue.Finish();
-    });
-    try {
-        Xapian::Document document;
-        while (queue.Pop(document))
-            ADatabase.add_document(document);
-    } catch (...) {
-        queue.Abandon();
-        making.join();
-        throw;
-    }
-    making.join();
+    for (std::size_t i = ABegin; i < AEnd; ++i)
+        ADatabase.add_document(maker.Make(ADocuments[i]));
     try {
         const QHash<QString, int>& spelling = maker.SpellingWords();
         for (auto it = spelling.cbegin(); it != spelling.cend(); ++it)
             ADatabase.add_spelling(it.key().toStdString(), static_cast<Xapian::termcount>(it.value()));
     } catch (const Xapian::UnimplementedError&) {
         // Xapian's own memory backend keeps no spelling table: no corrections then.
+    }
+}
+
+std::string ShardPath(const QString& AFolder, int AShard) {
+    return QDir::toNativeSeparators(AFolder + QStringLiteral("/part%1").arg(AShard)).toStdString();
+}
+
+// The parts of an index folder searched as one database (ranking statistics, spelling and
+// metadata of the first part included).
+Xapian::Database OpenShards(const QString& AFolder) {
+    Xapian::Database database(ShardPath(AFolder, 0), Xapian::DB_BACKEND_GLASS);
+    for (int shard = 1; shard < FindLayout::Shards; ++shard)
+        database.add_database(Xapian::Database(ShardPath(AFolder, shard), Xapian::DB_BACKEND_GLASS));
+    return database;
+}
+
+// Writes one part of the index: a database of its own, stamped (the first part) with the key.
+void WriteShard(const std::vector<TFindDocument>& ADocuments, const QString& AFolder, int AShard,
+                const QString& AKey, QString& AError) {
+    try {
+        const std::size_t n = ADocuments.size();
+        const std::size_t begin = n * static_cast<std::size_t>(AShard) / FindLayout::Shards;
+        const std::size_t end = n * static_cast<std::size_t>(AShard + 1) / FindLayout::Shards;
+        Xapian::WritableDatabase database(ShardPath(AFolder, AShard),
+                                          Xapian::DB_CREATE | Xapian::DB_BACKEND_GLASS |
+                                              Xapian::DB_NO_TERMLIST | Xapian::DB_NO_SYNC);
+        database.begin_transaction(false);
+        WriteDocuments(database, ADocuments, begin, end);
+        if (AShard == 0) {
+            database.set_metadata(FindLayout::KeyMetadata, AKey.toStdString());
+            database.set_metadata(FindLayout::CountMetadata, std::to_string(n));
+        }
+        database.commit_transaction();
+        database.close();
+    } catch (const Xapian::Error& error) {
+        AError = QString::fromStdString(error.get_description());
+    } catch (const std::exception& error) {
+        AError = QString::fromLocal8Bit(error.what());
     }
 }
 } // namespace
@@ -187,23 +165,24 @@ TFindIndex::~TFindIndex() = default;
 
 bool TFindIndex::WriteFolder(const std::vector<TFindDocument>& ADocuments, const QString& AFolder,
                              const QString& AKey, QString& AError) {
-    try {
-        Xapian::WritableDatabase database(QDir::toNativeSeparators(AFolder).toStdString(),
-                                          Xapian::DB_CREATE | Xapian::DB_BACKEND_GLASS | Xapian::DB_NO_TERMLIST |
-                                              Xapian::DB_NO_SYNC);
-        database.begin_transaction(false);
-        WriteDocuments(database, ADocuments);
-        database.set_metadata(FindLayout::KeyMetadata, AKey.toStdString());
-        database.set_metadata(FindLayout::CountMetadata, std::to_string(ADocuments.size()));
-        database.commit_transaction();
-        database.close();
-        return true;
-    } catch (const Xapian::Error& error) {
-        AError = QString::fromStdString(error.get_description());
-    } catch (const std::exception& error) {
-        AError = QString::fromLocal8Bit(error.what());
+    if (QFileInfo::exists(AFolder) || !QDir().mkpath(AFolder)) {
+        AError = QStringLiteral("the folder %1 cannot be created").arg(AFolder);
+        return false;
     }
-    return false;
+    // The parts are written at once, one a core: Xapian takes documents one at a time.
+    std::array<QString, FindLayout::Shards> errors;
+    std::vector<std::thread> writers;
+    for (int shard = 1; shard < FindLayout::Shards; ++shard)
+        writers.emplace_back([&, shard] { WriteShard(ADocuments, AFolder, shard, AKey, errors[shard]); });
+    WriteShard(ADocuments, AFolder, 0, AKey, errors[0]);
+    for (std::thread& writer : writers)
+        writer.join();
+    for (const QString& error : errors)
+        if (!error.isEmpty()) {
+            AError = error;
+            return false;
+        }
+    return true;
 }
 
 std::unique_ptr<TFindIndex> TFindIndex::BuildInMemory(const std::vector<TFindDocument>& ADocuments) {
@@ -220,14 +199,14 @@ std::unique_ptr<TFindIndex> TFindIndex::BuildInMemory(const std::vector<TFindDoc
         if (!WriteFolder(ADocuments, path, QString(), error))
             continue;
         try {
-            impl->Database = Xapian::Database(path.toStdString(), Xapian::DB_BACKEND_GLASS);
+            impl->Database = OpenShards(path);
             impl->TemporaryFolder = std::move(folder);
             return std::unique_ptr<TFindIndex>(new TFindIndex(std::move(impl)));
         } catch (const Xapian::Error&) {
         }
     }
     Xapian::WritableDatabase database(std::string(), Xapian::DB_BACKEND_INMEMORY);
-    WriteDocuments(database, ADocuments);
+    WriteDocuments(database, ADocuments, 0, ADocuments.size());
     database.commit();
     impl->Database = database;
     return std::unique_ptr<TFindIndex>(new TFindIndex(std::move(impl)));
@@ -237,8 +216,7 @@ std::unique_ptr<TFindIndex> TFindIndex::OpenFolder(const QString& AFolder, const
                                                    QString& AError) {
     try {
         auto impl = std::make_unique<TImpl>();
-        impl->Database = Xapian::Database(QDir::toNativeSeparators(AFolder).toStdString(),
-                                          Xapian::DB_BACKEND_GLASS);
+        impl->Database = OpenShards(AFolder);
         const Xapian::Database& database = impl->Database;
         if (database.get_metadata(FindLayout::KeyMetadata) != AKey.toStdString()) {
             AError = QStringLiteral("the index was made from other data");

@@ -132,7 +132,8 @@ TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) c
                 return result;
         }
 
-        const QStringList words = FindKeyWords(AQuery);
+        QStringList words = FindKeyWords(AQuery);
+        words.removeDuplicates(); // a word said twice asks for nothing more
         std::vector<TQueryPart> parts = SplitQuery(words, EndsInsideWord(AQuery));
         std::vector<Xapian::Query> required;
         for (TQueryPart& part : parts) {

@@ -37,11 +37,24 @@ QStringList FindWords(const QString& AText) {
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
-        if (c.category() == QChar::Mark_NonSpacing)
-            continue;
-        if (IsWordChar(c)) {
-            word += c.toLower();
-            continue;
+        if (ascii) {
+            // The common case, without Unicode tables.
+            const char16_t u = c.unicode();
+            if ((u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')) {
+                word += c;
+                continue;
+            }
+            if (u >= u'A' && u <= u'Z') {
+                word += QChar(u + (u'a' - u'A'));
+                continue;
+            }
+        } else {
+            if (c.category() == QChar::Mark_NonSpacing)
+                continue;
+            if (IsWordChar(c)) {
+                word += c.toLower();
+                continue;
+            }
         }
         if (IsApostrophe(c) && !word.isEmpty()) {
             // Alzheimer's: the possessive goes; o'clock: the letters join.

@@ -93,7 +93,7 @@ TEST_F(FindCacheTest, DamagedFilesAreDiscardedAndTheIndexBuiltAgain) {
         SCOPED_TRACE(static_cast<int>(damage));
         ASSERT_TRUE(Open(QStringLiteral("2023-k")).Index);
         const QString entry = Folder() + QStringLiteral("/index-2023-k");
-        QDirIterator files(entry, QDir::Files);
+        QDirIterator files(entry, QDir::Files, QDirIterator::Subdirectories);
         int damaged = 0;
         while (files.hasNext()) {
             QFile file(files.next());
