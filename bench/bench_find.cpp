@@ -139,7 +139,7 @@ BENCHMARK(BM_FindCollectDocuments)->Unit(benchmark::kMillisecond)->UseRealTime()
 void BM_FindIndexBuild(benchmark::State& AState) {
     if (!Ready(AState))
         return;
-    int round = 0;
+    static int round = 0; // every build writes a folder of its own, across repetitions too
     for (auto _ : AState) {
         const QString folder = Scratch().filePath(QStringLiteral("build-%1").arg(round++));
         QString error;
