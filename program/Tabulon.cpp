@@ -3,6 +3,7 @@
 // behind the loaders), opens the main window at once, and runs until the main window closes.
 //
 //   Tabulon [--quit-after MS]
+//   Tabulon --help
 //
 // --quit-after closes the main window after MS milliseconds, exactly as the user would, so that
 // a start can be checked without a person at the screen (for example offscreen).
@@ -28,6 +29,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 
@@ -64,6 +66,33 @@ std::optional<TOptions> ParseArguments(const QStringList& AArguments) {
     return options;
 }
 
+const char* const kHelp =
+    "usage: Tabulon [--quit-after MS]\n"
+    "The ICD-10-CM lookup program: the chapter browser, the alphabetic indexes, the tables of\n"
+    "drugs and neoplasms, the keyword search and the ranked find, all leading to one code\n"
+    "viewer. The classification is carried inside the program and loads in the background.\n"
+    "\n"
+    "Options:\n"
+    "  --quit-after MS  close the main window after MS milliseconds, as a user would\n"
+    "  --help           this text\n"
+    "\n"
+    "Files:\n"
+    "  config.ini, SearchHistory.txt  in the folder \"Orvella Tabulon YEAR\" of $AppData, else\n"
+    "                                 of $XDG_CONFIG_HOME (default ~/.config)\n"
+    "  USER.fvxml (accounts)          in the folder \"Orvella Tabulon YEAR\" of $ProgramData,\n"
+    "                                 else of $XDG_DATA_HOME (default ~/.local/share)\n"
+    "  the find index                 in $XDG_CACHE_HOME/tabulon/find (default ~/.cache)\n"
+    "\n"
+    "tabulon-cli offers the same look-ups on the command line.\n";
+
+// "--help" needs no display, so it is answered before the application connects to one.
+bool AsksForHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return true;
+    return false;
+}
+
 [[noreturn]] void QuickExit(int ACode) {
     std::fflush(stdout);
     std::fflush(stderr);
@@ -73,6 +102,10 @@ std::optional<TOptions> ParseArguments(const QStringList& AArguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (AsksForHelp(argc, argv)) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tabulon"));
     QApplication::setWindowIcon(TabulonIcon());

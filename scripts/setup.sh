@@ -9,7 +9,7 @@ packages=(
   libpugixml-dev zlib1g-dev libxapian-dev
   libsodium-dev libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxml2-utils openssl locales
+  libxml2-utils openssl locales help2man
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth xdotool imagemagick
   clang-14 libclang-rt-14-dev

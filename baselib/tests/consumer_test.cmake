@@ -1,4 +1,4 @@
-# Installs the Gravik component of BUILD_DIR into WORK_DIR/prefix, then
+# Installs the Gravik and GravikDev components of BUILD_DIR into WORK_DIR/prefix, then
 # configures, builds and runs the consumer project in SOURCE_DIR against it.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
@@ -13,6 +13,8 @@ function(run_step what)
 endfunction()
 
 run_step("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --component Gravik --prefix ${prefix})
+run_step("install (development files)" ${CMAKE_COMMAND} --install ${BUILD_DIR} --component GravikDev
+  --prefix ${prefix})
 run_step("configure consumer" ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build
   -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_PREFIX_PATH=${prefix}
   "-DCMAKE_CXX_FLAGS=${EXTRA_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${EXTRA_FLAGS}"

@@ -8,6 +8,7 @@
 #include "Compression.h"
 #include "DataEngine.h"
 #include "DataSets.h"
+#include "DiffCommand.h"
 #include "EmbeddedResources.h"
 #include "EngineGlobals.h"
 #include "FindCommand.h"
@@ -37,7 +38,7 @@ QString Usage() {
         << "Exit status: 0 found / success, 1 not found, not reportable or a data set failed,\n"
         << "2 usage error or unreadable input.\n\n"
         << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage << kSearchUsage
-        << kShowUsage << kFindUsage
+        << kShowUsage << kFindUsage << kDiffUsage
         << "  help, --help  this text\n\n"
         << "Administrator commands (they read the files named, not the embedded data sets):\n"
         << kAdminUsage << "\nThe administrator tool's operations:\n" << kAdminToolUsage;
@@ -225,6 +226,8 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
         return RunShowCommand(rest, AOut, AErr);
     if (command == QLatin1String("find"))
         return RunFindCommand(rest, AOut, AErr);
+    if (command == QLatin1String("diff"))
+        return RunDiffCommand(rest, AOut, AErr);
     if (command.isEmpty())
         AErr << kCliPrefix << "no command given\n";
     else

@@ -5,18 +5,27 @@
 #include "CodeQueries.h"
 #include "EngineGlobals.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
 
 #include <algorithm>
 #include <vector>
 
 const char* const kCodeUsage =
-    "  code [--limit N] CODE\n"
+    "  code [--limit N] [--json] CODE\n"
     "                the code (any case, point optional; a seven-character code is shown as\n"
     "                the code it completes with its full description), whether it is\n"
     "                reportable and its short description, its chain from the chapter down\n"
     "                with every note, seventh characters and tables, and its reportable codes\n"
-    "                (--limit: at most N, default 50, 0 for all)\n";
+    "                (--limit: at most N, default 50, 0 for all). --json prints one object:\n"
+    "                code, description, reportable, shortDescription (reportable codes),\n"
+    "                completes {code, seventh, seventhDescription} (seven-character codes),\n"
+    "                chain [{level: chapter|section|code, code, title, number (chapters),\n"
+    "                notes [{heading, lines}], seventhCharacters [{character, description,\n"
+    "                exceptions [{position, characters}]}]}], reportableCodeCount,\n"
+    "                reportableCodes [{code, description}]\n";
 
 namespace {
 
@@ -135,12 +144,74 @@ QString ShortDescription(const QString& ACode, bool& AMapFailed) {
     return ShortDescMap->value(ACode);
 }
 
+// The exception rules of one seventh character: [{position, characters}], positions ascending.
+QJsonArray JsonExceptions(const TCharDef& ADef) {
+    QMap<int, QStringList> byPosition;
+    for (const auto& rule : ADef.FDefExceptionList)
+        byPosition[rule->FCodePos] << QString(rule->FCodeVal);
+    QJsonArray rules;
+    for (auto it = byPosition.cbegin(); it != byPosition.cend(); ++it)
+        rules.append(QJsonObject{{QStringLiteral("position"), it.key()},
+                                 {QStringLiteral("characters"), QJsonArray::fromStringList(it.value())}});
+    return rules;
+}
+
+QJsonArray JsonNotes(const TOwningList<TItemBase>& AItems, QJsonArray& ASevenths) {
+    QJsonArray notes;
+    for (const auto& item : AItems) {
+        if (const auto* note = dynamic_cast<const TNoteBase*>(item.get())) {
+            notes.append(QJsonObject{{QStringLiteral("heading"), NoteHeading(*note)},
+                                     {QStringLiteral("lines"), QJsonArray::fromStringList(note->FNoteList)}});
+        } else if (const auto* def = dynamic_cast<const TSevenCharDef*>(item.get())) {
+            for (const auto& entry : def->FDefList)
+                ASevenths.append(QJsonObject{{QStringLiteral("character"), entry->FChar},
+                                             {QStringLiteral("description"), entry->FDesc},
+                                             {QStringLiteral("exceptions"), JsonExceptions(*entry)}});
+        }
+    }
+    return notes;
+}
+
+QJsonObject JsonLevel(const char* ALevel, const QString& ACode, const QString& ATitle,
+                      const TOwningList<TItemBase>& AItems) {
+    QJsonArray sevenths;
+    QJsonObject level{{QStringLiteral("level"), QLatin1String(ALevel)},
+                      {QStringLiteral("code"), ACode},
+                      {QStringLiteral("title"), ATitle},
+                      {QStringLiteral("notes"), JsonNotes(AItems, sevenths)}};
+    if (!sevenths.isEmpty())
+        level.insert(QStringLiteral("seventhCharacters"), sevenths);
+    return level;
+}
+
+// The chain of PrintChain as JSON: chapter, section, then the codes from the category down.
+QJsonArray JsonChain(const TCodeInfo& ANode) {
+    QJsonArray chain;
+    const TSubChapter* section = ANode.FSubChapter;
+    const TChapter* chapter = section ? section->FChapter : nullptr;
+    if (chapter) {
+        QJsonObject level = JsonLevel("chapter", chapter->FInfo.FScope, chapter->FInfo.FName, chapter->FInfo.FItemList);
+        level.insert(QStringLiteral("number"), ChapterNumber(chapter));
+        chain.append(level);
+    }
+    if (section)
+        chain.append(JsonLevel("section", section->FInfo.FScope, section->FInfo.FName, section->FInfo.FItemList));
+    std::vector<const TCodeInfo*> codes;
+    for (const TCodeInfo* node = &ANode; node; node = node->FParent)
+        codes.push_back(node);
+    std::reverse(codes.begin(), codes.end());
+    for (const TCodeInfo* node : codes)
+        chain.append(JsonLevel("code", node->FCode, node->FDesc, node->FItemList));
+    return chain;
+}
+
 } // namespace
 
 int RunCodeCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
     QStringList args = AArgs;
     int limit = 50;
     QString error;
+    const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     if (!TakeCountOption(args, QStringLiteral("limit"), limit, error) || args.size() != 1) {
         AErr << kCliPrefix << (error.isEmpty() ? QStringLiteral("code takes one code") : error) << "\nusage:\n" << kCodeUsage;
         return ExitUsage;
@@ -168,6 +239,36 @@ int RunCodeCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AEr
     const TCodeInfo& node = *lookup.Node;
     bool mapFailed = false;
     const QString shownCode = lookup.Kind == TCodeLookup::Completion ? lookup.Code : node.FCode;
+    if (json) {
+        QStringList codes, descriptions;
+        node.GetAllValideCodes(codes, descriptions);
+        const qsizetype shown = limit == 0 ? codes.size() : std::min<qsizetype>(codes.size(), limit);
+        QJsonArray reportable;
+        for (qsizetype i = 0; i < shown; ++i)
+            reportable.append(QJsonObject{{QStringLiteral("code"), codes[i]}, {QStringLiteral("description"), descriptions[i]}});
+        QJsonObject object{{QStringLiteral("code"), shownCode},
+                           {QStringLiteral("description"), lookup.Description},
+                           {QStringLiteral("reportable"), lookup.IsReportable()},
+                           {QStringLiteral("chain"), JsonChain(node)},
+                           {QStringLiteral("reportableCodeCount"), codes.size()},
+                           {QStringLiteral("reportableCodes"), reportable}};
+        if (lookup.Kind == TCodeLookup::Completion)
+            object.insert(QStringLiteral("completes"),
+                          QJsonObject{{QStringLiteral("code"), node.FCode},
+                                      {QStringLiteral("seventh"), lookup.Seventh->FChar},
+                                      {QStringLiteral("seventhDescription"), lookup.Seventh->FDesc}});
+        if (lookup.IsReportable()) {
+            const QString shortDesc = ShortDescription(shownCode, mapFailed);
+            if (!shortDesc.isEmpty())
+                object.insert(QStringLiteral("shortDescription"), shortDesc);
+        }
+        AOut << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        if (mapFailed) {
+            AErr << kCliPrefix << "the short descriptions failed to load\n";
+            return ExitNotFound;
+        }
+        return ExitFound;
+    }
     AOut << shownCode << "  " << lookup.Description << '\n';
     if (lookup.Kind == TCodeLookup::Completion)
         AOut << "Completes " << node.FCode << " with the seventh character " << lookup.Seventh->FChar

@@ -3,16 +3,23 @@
 #include "CliSupport.h"
 #include "EngineGlobals.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <vector>
 
 const char* const kIndexUsage =
-    "  index [--limit N] [--depth N] disease|external|drug|neoplasm PREFIX\n"
+    "  index [--limit N] [--depth N] [--json] disease|external|drug|neoplasm PREFIX\n"
     "                main terms whose title begins with PREFIX (case ignored; the words of\n"
     "                PREFIX may be given as separate arguments) with their codes, or for the\n"
     "                tables their six cells, and their see / see also references. The neoplasm\n"
     "                table is one main term, so its rows (the terms below it) are searched.\n"
     "                --limit: at most N terms (default 50, 0 for all); --depth: also N levels\n"
-    "                of sub-terms (default 0)\n";
+    "                of sub-terms (default 0). --json prints one object: index, title,\n"
+    "                prefix, total, terms [{title, code, see, seeAlso, manifestation,\n"
+    "                seeCategory, seeSubcategory, cells [{column, code}] (tables),\n"
+    "                subTermCount, subTerms [...] (with --depth)}]; empty texts are left out\n";
 
 namespace {
 
@@ -106,12 +113,39 @@ void PrintTerm(QTextStream& AOut, const TTerm& ATerm, const TIndexKind& AKind, i
             PrintTerm(AOut, *sub, AKind, ADepth + 1, AMaxDepth);
 }
 
+QJsonObject JsonTerm(const TTerm& ATerm, const TIndexKind& AKind, int ADepth, int AMaxDepth) {
+    QJsonObject object{{QStringLiteral("title"), ATerm.FTitle},
+                       {QStringLiteral("subTermCount"), static_cast<qint64>(ATerm.FSubTermList.size())}};
+    const std::pair<const char*, const QString*> texts[] = {
+        {"code", &ATerm.FCode},         {"see", &ATerm.FSee},          {"seeAlso", &ATerm.FSeeAlso},
+        {"manifestation", &ATerm.FManifest}, {"seeCategory", &ATerm.FSeeCat}, {"seeSubcategory", &ATerm.FSubCat}};
+    for (const auto& [name, text] : texts)
+        if (!text->isEmpty())
+            object.insert(QLatin1String(name), *text);
+    if (AKind.IsTable) {
+        const char* const* columns = AKind.List == &DrugTableList ? kDrugColumns : kNeoplasmColumns;
+        QJsonArray cells;
+        for (std::size_t i = 0; i < 6; ++i)
+            cells.append(QJsonObject{{QStringLiteral("column"), QLatin1String(columns[i])},
+                                     {QStringLiteral("code"), ATerm.FCodesInCell[i]}});
+        object.insert(QStringLiteral("cells"), cells);
+    }
+    if (ADepth < AMaxDepth) {
+        QJsonArray subTerms;
+        for (const auto& sub : ATerm.FSubTermList)
+            subTerms.append(JsonTerm(*sub, AKind, ADepth + 1, AMaxDepth));
+        object.insert(QStringLiteral("subTerms"), subTerms);
+    }
+    return object;
+}
+
 } // namespace
 
 int RunIndexCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
     QStringList args = AArgs;
     int limit = 50, depth = 0;
     QString error;
+    const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     if (!TakeCountOption(args, QStringLiteral("limit"), limit, error) ||
         !TakeCountOption(args, QStringLiteral("depth"), depth, error)) {
         AErr << kCliPrefix << error << "\nusage:\n" << kIndexUsage;
@@ -136,12 +170,25 @@ int RunIndexCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AE
     const std::vector<const TTerm*> found = kind->List == &NeoplasmTableList
                                                 ? FindTableRows(letters, prefix)
                                                 : FindMainTerms(letters, prefix, kind->List == &DrugTableList);
+    const std::size_t shown = limit == 0 ? found.size() : std::min<std::size_t>(found.size(), static_cast<std::size_t>(limit));
+    if (json) {
+        QJsonArray terms;
+        for (std::size_t i = 0; i < shown; ++i)
+            terms.append(JsonTerm(*found[i], *kind, 0, depth));
+        AOut << QJsonDocument(QJsonObject{{QStringLiteral("index"), QLatin1String(kind->Name)},
+                                          {QStringLiteral("title"), QLatin1String(kind->Title)},
+                                          {QStringLiteral("prefix"), prefix},
+                                          {QStringLiteral("total"), static_cast<qint64>(found.size())},
+                                          {QStringLiteral("terms"), terms}})
+                    .toJson(QJsonDocument::Indented);
+    }
     if (found.empty()) {
         AErr << kCliPrefix << "no term of the " << QString::fromLatin1(kind->Title).toLower() << " begins with \""
              << args.mid(1).join(QLatin1Char(' ')).trimmed() << "\"\n";
         return ExitNotFound;
     }
-    const std::size_t shown = limit == 0 ? found.size() : std::min<std::size_t>(found.size(), static_cast<std::size_t>(limit));
+    if (json)
+        return ExitFound;
     AOut << kind->Title << ": " << found.size() << (found.size() == 1 ? " term" : " terms");
     if (!prefix.isEmpty())
         AOut << (found.size() == 1 ? " begins" : " begin") << " with \"" << prefix << '"';

@@ -4,21 +4,29 @@
 #include "EngineGlobals.h"
 #include "KeywordSearchEngine.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <algorithm>
 
 const char* const kSearchUsage =
-    "  search [--full-text] [--in LIST] TEXT\n"
+    "  search [--full-text] [--in LIST] [--json] TEXT\n"
     "                the categories whose keywords include every comma-separated keyword of\n"
     "                TEXT, in tabular order, after the keyword file's count of each keyword;\n"
     "                --full-text: the categories whose texts (or one of whose codes' texts)\n"
     "                hold every keyword as a whole word, searched in the descriptions unless\n"
     "                --in names the texts: a comma-separated LIST of description, inclusion,\n"
     "                includes, codefirst, codealso, exclude1, exclude2 (--in implies\n"
-    "                --full-text)\n"
-    "  suggest [--full-text] TEXT\n"
+    "                --full-text). --json prints one object: mode (keywords or fullText),\n"
+    "                searchedIn [names] (full text), keywords [{keyword, count}],\n"
+    "                categories [{code, description}]\n"
+    "  suggest [--full-text] [--json] TEXT\n"
     "                the suggestions for the keyword being typed after TEXT's last comma, 40 a\n"
     "                page: keywords that begin with it from the categories that carry every\n"
-    "                earlier keyword (--full-text: from the whole keyword file)\n";
+    "                earlier keyword (--full-text: from the whole keyword file). --json prints\n"
+    "                one object: partial, earlierKeywords [...], fullText, pageSize,\n"
+    "                suggestions [...] (all pages in order)\n";
 
 namespace {
 
@@ -106,6 +114,7 @@ int RunSearchCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& A
     QString error;
     int conditions = 0;
     bool fullText = TakeFlag(args, QStringLiteral("full-text"));
+    const bool json = TakeFlag(args, QStringLiteral("json"));
     if (!TakeConditions(args, conditions, error) || UnknownOption(args, error)) {
         AErr << kCliPrefix << error << "\nusage:\n" << kSearchUsage;
         return ExitUsage;
@@ -126,10 +135,30 @@ int RunSearchCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& A
     const QList<TCodeInfo*> found =
         SearchCategories(*ChapterList, SearchModeFor(fullText, keywords), keywords, conditions);
     QStringList counts;
+    QJsonArray keywordCounts;
     for (const QString& keyword : keywords)
-        if (!keyword.isEmpty())
-            counts << QStringLiteral("%1 %2").arg(keyword).arg(KeywordRefCount(keyword));
+        if (!keyword.isEmpty()) {
+            const int count = KeywordRefCount(keyword);
+            counts << QStringLiteral("%1 %2").arg(keyword).arg(count);
+            keywordCounts.append(QJsonObject{{QStringLiteral("keyword"), keyword}, {QStringLiteral("count"), count}});
+        }
     const QString where = fullText ? QStringLiteral("in ") + ConditionNames(conditions) : QStringLiteral("by keywords");
+    if (json) {
+        QJsonArray categories;
+        for (const TCodeInfo* category : found)
+            categories.append(QJsonObject{{QStringLiteral("code"), category->FCode},
+                                          {QStringLiteral("description"), category->FDesc}});
+        QJsonObject object{{QStringLiteral("mode"), fullText ? QStringLiteral("fullText") : QStringLiteral("keywords")},
+                           {QStringLiteral("keywords"), keywordCounts},
+                           {QStringLiteral("categories"), categories}};
+        if (fullText)
+            object.insert(QStringLiteral("searchedIn"),
+                          QJsonArray::fromStringList(ConditionNames(conditions).split(QStringLiteral(", "))));
+        AOut << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        if (found.isEmpty())
+            AErr << kCliPrefix << "no category found " << where << " for \"" << text << "\"\n";
+        return found.isEmpty() ? ExitNotFound : ExitFound;
+    }
     // The counts come first, also when nothing is found: they tell which keyword is rare.
     AOut << "Keyword counts: " << counts.join(QStringLiteral(", ")) << '\n';
     if (found.isEmpty()) {
@@ -146,6 +175,7 @@ int RunSuggestCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& 
     QStringList args = AArgs;
     QString error;
     const bool fullText = TakeFlag(args, QStringLiteral("full-text"));
+    const bool json = TakeFlag(args, QStringLiteral("json"));
     if (UnknownOption(args, error)) {
         AErr << kCliPrefix << error << "\nusage:\n" << kSearchUsage;
         return ExitUsage;
@@ -168,10 +198,20 @@ int RunSuggestCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& 
     const QString among = fullText || earlier.isEmpty()
                               ? QString()
                               : QStringLiteral(" among the categories with ") + earlier.join(QStringLiteral(", "));
+    if (json) {
+        AOut << QJsonDocument(QJsonObject{{QStringLiteral("partial"), partial},
+                                          {QStringLiteral("earlierKeywords"), QJsonArray::fromStringList(earlier)},
+                                          {QStringLiteral("fullText"), fullText},
+                                          {QStringLiteral("pageSize"), TKeywordSuggestions::CellsPerPage},
+                                          {QStringLiteral("suggestions"), QJsonArray::fromStringList(suggestions.Found())}})
+                    .toJson(QJsonDocument::Indented);
+    }
     if (suggestions.Found().isEmpty()) {
         AErr << kCliPrefix << "no suggestion for \"" << partial << '"' << among << '\n';
         return ExitNotFound;
     }
+    if (json)
+        return ExitFound;
     const qsizetype count = suggestions.Found().size();
     AOut << count << (count == 1 ? " suggestion" : " suggestions") << " for \"" << partial << '"' << among << '\n';
     int width = 0;
