@@ -705,7 +705,10 @@ void TfrmKeyWordSearch::JumpClick() {
 
 bool TfrmKeyWordSearch::HandleWindowKey(int AKey, bool AInTextArea) {
     switch (AKey) {
-    case Qt::Key_Escape: reject(); return true;
+    case Qt::Key_Escape:
+        if (!HideFloatingPanels())
+            reject();
+        return true;
     case Qt::Key_PageUp: ShowPage(FCurPageIndex - 1); return true;
     case Qt::Key_PageDown: ShowPage(FCurPageIndex + 1); return true;
     case Qt::Key_F1: ShowPage(1); return true;
@@ -756,7 +759,8 @@ bool TfrmKeyWordSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
         }
         if (AWatched == FUi->edtCode || AWatched == FUi->edtKeyWord || AWatched == FUi->TreeView1) {
             const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-            if (!(enter && AWatched != FUi->TreeView1))
+            // Escape must see whether a panel was open, so it does its own hiding.
+            if (!(enter && AWatched != FUi->TreeView1) && key->key() != Qt::Key_Escape)
                 HidePrompt();
             return HandleWindowKey(key->key(), false);
         }
@@ -797,6 +801,16 @@ bool TfrmKeyWordSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
     return QDialog::eventFilter(AWatched, AEvent);
 }
 
+void TfrmKeyWordSearch::keyPressEvent(QKeyEvent* AEvent) {
+    // Escape from any other control (a check box, a button) also closes a panel first.
+    if (AEvent->key() == Qt::Key_Escape && AEvent->modifiers() == Qt::NoModifier &&
+        HideFloatingPanels()) {
+        AEvent->accept();
+        return;
+    }
+    QDialog::keyPressEvent(AEvent);
+}
+
 void TfrmKeyWordSearch::reject() {
     done(2);
 }
@@ -829,4 +843,11 @@ void TfrmKeyWordSearch::ClearKeywords(bool AAlsoResults) {
 
 void TfrmKeyWordSearch::HidePrompt() {
     FUi->plPrompt->hide();
+}
+
+bool TfrmKeyWordSearch::HideFloatingPanels() {
+    const bool shown = FUi->plPrompt->isVisible() || FUi->plHistory->isVisible();
+    FUi->plPrompt->hide();
+    FUi->plHistory->hide();
+    return shown;
 }

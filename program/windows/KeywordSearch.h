@@ -12,7 +12,8 @@
 // Ctrl+F opens the Find window over it.
 //
 // Modal results: 3 quits the program (F12 and Yes, or Find returned 3), 2 is the ordinary
-// cancel (Escape).
+// cancel (Escape, once neither the suggestions nor the history panel is open: Escape closes
+// those first).
 #pragma once
 
 #include "CodeNavigation.h"
@@ -104,6 +105,7 @@ public:
 protected:
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
+    void keyPressEvent(QKeyEvent* AEvent) override;
     void reject() override;
 
 private:
@@ -137,6 +139,9 @@ private:
     void FullTextToggled(bool AChecked);
     void ClearKeywords(bool AAlsoResults);
     void HidePrompt();
+    // Hides the suggestion and history panels; true when one of them was showing, so that
+    // Escape closes what floats over the window before it closes the window.
+    bool HideFloatingPanels();
     TfrmInfoOf7Code& InfoDialog();
 
     // The search role's controls and events (KeywordSearchRole.cpp).
@@ -176,6 +181,9 @@ private:
     TWheelThrottle FWheel;
 
     QStringList FSearchKeyWordsList; // the keywords of the last search, upper case
+    // The user changed the keyword box's text since its last key release: only then do the
+    // suggestions open by themselves.
+    bool FKeywordEdited = false;
     TKeywordSuggestions FSuggestions;
     // Declared after FUi so that it goes first: no event may reach it once the controls are gone.
     std::unique_ptr<QObject> FSearchRoleFilter;

@@ -20,6 +20,8 @@
 #include <QTableWidgetItem>
 #include <QTreeWidgetItem>
 
+#include <utility>
+
 namespace {
 
 const QString kUnknownCount = QStringLiteral(" Unknown ");
@@ -96,6 +98,7 @@ void TfrmKeyWordSearch::ConnectSearchControls() {
 
     connect(FUi->BitBtn1, &QPushButton::clicked, this, &TfrmKeyWordSearch::RunKeywordSearch);
     connect(FUi->edtKeyWord, &QLineEdit::textChanged, this, [this] { UpdateKeywordCounts(false); });
+    connect(FUi->edtKeyWord, &QLineEdit::textEdited, this, [this] { FKeywordEdited = true; });
     connect(FUi->ckAdvanced, &QCheckBox::toggled, this, [this] { UpdateKeywordCounts(false); });
     connect(FUi->btnHistory, &QPushButton::clicked, this, &TfrmKeyWordSearch::ShowHistoryPanel);
     connect(FUi->ListView1, &QTreeWidget::itemClicked, this, &TfrmKeyWordSearch::HistoryRowClicked);
@@ -288,12 +291,17 @@ void TfrmKeyWordSearch::PlaceOverKeywordBox(QWidget* APanel) {
 }
 
 void TfrmKeyWordSearch::KeywordBoxKeyReleased(int AKey) {
+    const bool edited = std::exchange(FKeywordEdited, false);
     const bool hides = AKey == Qt::Key_Return || AKey == Qt::Key_Enter || AKey == Qt::Key_PageUp ||
                        AKey == Qt::Key_PageDown || AKey == Qt::Key_Comma;
     if (hides || FUi->edtKeyWord->text().isEmpty()) {
         HidePrompt();
         return;
     }
+    // Keys that leave the text as it was (F-keys, arrows, the Escape that closed a message box)
+    // do not bring the suggestions back over the page; Up asks for them and goes into them.
+    if (!edited && AKey != Qt::Key_Up)
+        return;
     FUi->plHistory->hide();
     PlaceOverKeywordBox(FUi->plPrompt);
     if (AKey == Qt::Key_Up) {

@@ -12,6 +12,7 @@
 #include "WindowTestSupport.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -362,6 +364,110 @@ TEST_F(SearchWindow, SuggestionPanelFollowsTheTyping) {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 0)).center());
     EXPECT_EQ(KeywordBox()->text(), QStringLiteral("Blindness,"));
     EXPECT_FALSE(panel->isVisible());
+}
+
+// The suggestions open when the text of the keyword box changes, not on every key released in it:
+// F-keys, arrows, modifiers and the Escape that closed a message box leave them shut.
+TEST_F(SearchWindow, SuggestionsOpenOnlyWhenTheTextChanges) {
+    auto* panel = Child<QWidget>("plPrompt");
+    auto* grid = Child<QTableWidget>("StringGrid1");
+    Type(QStringLiteral("in"));
+    ASSERT_TRUE(panel->isVisible());
+    const auto shut = [&] {
+        QTest::keyClick(KeywordBox(), Qt::Key_Escape);
+        ASSERT_FALSE(panel->isVisible());
+        ASSERT_TRUE(FWindow->isVisible());
+    };
+    shut();
+    const Qt::Key unchanged[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F8,
+                                 Qt::Key_F9, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home,
+                                 Qt::Key_End, Qt::Key_Down, Qt::Key_Shift, Qt::Key_Control};
+    for (const Qt::Key key : unchanged) {
+        QTest::keyClick(KeywordBox(), key);
+        EXPECT_FALSE(panel->isVisible()) << "key " << key;
+    }
+    // A message box closed with Escape leaves the release of that key to the box.
+    QTest::keyRelease(KeywordBox(), Qt::Key_Escape);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(KeywordBox()->text(), QStringLiteral("in"));
+
+    // Typing, deleting and pasting change the text: each opens the suggestions of the new text.
+    const struct {
+        const char* Name;
+        std::function<void()> Edit;
+        const char* Text;
+    } edits[] = {
+        {"a letter", [this] { QTest::keyClick(KeywordBox(), Qt::Key_J); }, "inj"},
+        {"Backspace", [this] { QTest::keyClick(KeywordBox(), Qt::Key_Backspace); }, "in"},
+        {"a paste",
+         [this] {
+             QGuiApplication::clipboard()->setText(QStringLiteral("fe"));
+             KeywordBox()->setText(QString());
+             QTest::keyClick(KeywordBox(), Qt::Key_V, Qt::ControlModifier);
+         },
+         "fe"},
+    };
+    for (const auto& edit : edits) {
+        edit.Edit();
+        EXPECT_EQ(KeywordBox()->text(), QLatin1String(edit.Text)) << edit.Name;
+        EXPECT_TRUE(panel->isVisible()) << edit.Name;
+        EXPECT_FALSE(grid->item(0, 0)->text().isEmpty()) << edit.Name;
+        shut();
+    }
+    // Up asks for them without a change and goes into them.
+    QTest::keyClick(KeywordBox(), Qt::Key_Up);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->item(0, 0)->text(), QStringLiteral("Fever"));
+    // A text the window puts into the box (a chosen suggestion) opens nothing on the next key.
+    QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_FALSE(panel->isVisible());
+    EXPECT_EQ(KeywordBox()->text(), QStringLiteral("Fever,"));
+    QTest::keyClick(KeywordBox(), Qt::Key_Left);
+    EXPECT_FALSE(panel->isVisible());
+}
+
+// Escape first closes what floats over the window (the suggestions, the history panel), from
+// whichever control has the focus; only with nothing open does it close the window.
+TEST_F(SearchWindow, EscapeClosesWhatFloatsBeforeTheWindow) {
+    auto* prompt = Child<QWidget>("plPrompt");
+    auto* history = Child<QWidget>("plHistory");
+    SearchHistoryList->append(QStringLiteral("cholera"));
+    const struct {
+        const char* Name;
+        QWidget* Panel;
+        const char* FocusOn; // nullptr: where opening the panel left the focus
+    } cases[] = {
+        {"suggestions, keyword box", prompt, "edtKeyWord"},
+        {"suggestions, code box", prompt, "edtCode"},
+        {"suggestions, result list", prompt, "TreeView1"},
+        {"suggestions, a check box", prompt, "ckAdvanced"},
+        {"history panel", history, nullptr},
+    };
+    for (const auto& c : cases) {
+        if (c.Panel == prompt)
+            Type(QStringLiteral("in"));
+        else
+            Child<QPushButton>("btnHistory")->click();
+        if (c.FocusOn)
+            Child(c.FocusOn)->setFocus();
+        ASSERT_TRUE(c.Panel->isVisible()) << c.Name;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(c.Panel->isVisible()) << c.Name;
+        EXPECT_TRUE(FWindow->isVisible()) << c.Name;
+        EXPECT_EQ(FWindow->result(), 0) << c.Name;
+    }
+    // With nothing open, Escape in the keyword box or the code box closes the window (cancel).
+    for (const char* box : {"edtKeyWord", "edtCode"}) {
+        FWindow->setResult(0);
+        FWindow->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
+        Child(box)->setFocus();
+        ASSERT_FALSE(prompt->isVisible());
+        QTest::keyClick(Child(box), Qt::Key_Escape);
+        EXPECT_FALSE(FWindow->isVisible()) << box;
+        EXPECT_EQ(FWindow->result(), 2) << box;
+    }
 }
 
 TEST_F(SearchWindow, ClearButtonsEmptyTheBoxesAndTheResults) {
