@@ -8,6 +8,7 @@
 #include <QList>
 
 class QAbstractButton;
+class QAbstractItemView;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -34,6 +35,14 @@ bool AskQuitProgram(TMessageService& AMessages, QWidget* AParent);
 
 // While ABox is empty, a typed letter a-z goes in as its capital. True when AEvent was used.
 bool TypeFirstLetterAsCapital(QLineEdit* ABox, const QKeyEvent* AEvent);
+
+// Enter, Return or Down: the keys that move from a search box into its list.
+bool IsEnterOrDown(const QKeyEvent* AEvent);
+
+// Before a typed character reaches AView's type-ahead, the current index moves to ATitleColumn of
+// its row, so that the type-ahead matches the titles and never the marker column (whose blanks
+// would make Space jump between rows). True when AEvent is such a character.
+bool TypeAheadOnTitles(QAbstractItemView* AView, const QKeyEvent* AEvent, int ATitleColumn);
 
 // Sky-blue background for a bar or title panel.
 void PaintAsBar(QWidget* AWidget);

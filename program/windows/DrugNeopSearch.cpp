@@ -199,7 +199,7 @@ void TfrmDrugNeopSearch::RenderPage() {
     FCurPage = ClampPage(FCurPage, pages);
 
     QTableWidget* grid = FUi->StringGrid1;
-    const int column = std::max(grid->currentColumn(), 0);
+    const int column = grid->currentColumn() < 0 ? kTitleColumn : grid->currentColumn();
     grid->setUpdatesEnabled(false);
     grid->setRowCount(1);
     grid->setCurrentCell(0, column);
@@ -219,6 +219,9 @@ void TfrmDrugNeopSearch::RenderPage() {
             grid->setItem(row, cell + 2,
                           TextItem(term->FCodesInCell[static_cast<std::size_t>(cell)]));
     }
+    // The first data row is current, never the header row, so Enter and F5 act at once.
+    if (grid->rowCount() > 1)
+        grid->setCurrentCell(1, column);
     grid->setUpdatesEnabled(true);
 
     ShowPaging(FUi->lbCount, FUi->lbPage, FUi->btnPrior, FUi->btnNext, count, FCurPage, pages);
@@ -259,6 +262,13 @@ const TTerm* TfrmDrugNeopSearch::CurrentTerm() const {
         return nullptr;
     const QTableWidgetItem* title = grid->item(grid->currentRow(), kTitleColumn);
     return title ? static_cast<const TTerm*>(title->data(Qt::UserRole).value<void*>()) : nullptr;
+}
+
+void TfrmDrugNeopSearch::EnterGrid() {
+    QTableWidget* grid = FUi->StringGrid1;
+    grid->setFocus();
+    if (grid->rowCount() > 1)
+        grid->setCurrentCell(1, grid->currentColumn() < 0 ? kTitleColumn : grid->currentColumn());
 }
 
 void TfrmDrugNeopSearch::EditChanged() {
@@ -313,6 +323,11 @@ bool TfrmDrugNeopSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
         if (AWatched == grid || AWatched == FUi->TreeView1) {
             if (HandleKey(key->key(), AWatched == grid))
                 return true;
+            if (AWatched == grid)
+                TypeAheadOnTitles(grid, key, kTitleColumn);
+        } else if (AWatched == FUi->edtMain && IsEnterOrDown(key)) {
+            EnterGrid();
+            return true;
         } else if (AWatched == FUi->edtMain && !FCurItem &&
                    TypeFirstLetterAsCapital(FUi->edtMain, key)) {
             return true;

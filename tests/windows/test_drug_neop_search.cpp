@@ -8,6 +8,7 @@
 #include "IndexFixture.h"
 #include "WindowTestSupport.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -149,7 +150,9 @@ TEST_F(TableSearchWindow, DrugWindowLayoutHeaderRowAndColumns) {
     QApplication::processEvents();
     EXPECT_EQ(window.FLinesPerPage, (grid->viewport()->height() - 50) / 20 - 2);
     EXPECT_EQ(grid->rowCount(), 1 + window.FLinesPerPage);
-    EXPECT_EQ(grid->currentRow(), 0); // the current cell starts on the header row
+    // The current cell starts on the first data row, in the title column, never on the header.
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->currentColumn(), 1);
 }
 
 TEST_F(TableSearchWindow, HeaderRowIsDrawnFilledBoldCentredAndWrapped) {
@@ -455,6 +458,50 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
     EXPECT_EQ(FViewer.FCodes.last(), QStringLiteral("C79.8"));
 }
 
+// Keyboard routes: Enter or Down in the search box moves into the grid on its first data row,
+// Tab reaches the grid on a data row, and Space does not move the current row.
+TEST_F(TableSearchWindow, KeysLeadFromTheSearchBoxIntoTheGridOnItsFirstDataRow) {
+    Open(3);
+    FWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
+    auto* box = Child<QLineEdit>("edtMain");
+    Type(QStringLiteral("Al"));
+    ASSERT_EQ(Grid()->item(1, 1)->text(), QStringLiteral("Alcohol"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Down}) {
+        Grid()->setCurrentCell(0, 4);
+        box->setFocus();
+        QTest::keyClick(box, key);
+        EXPECT_TRUE(Grid()->hasFocus()) << key;
+        EXPECT_EQ(Grid()->currentRow(), 1) << key;
+        EXPECT_EQ(Grid()->currentColumn(), 4) << key;
+    }
+    // The grid's type-ahead matches the titles, also from the marker column; Space stays.
+    Type(QString());
+    Grid()->setCurrentCell(1, 0);
+    QTest::keyClicks(Grid(), QStringLiteral("Aa 00"));
+    EXPECT_EQ(Grid()->item(Grid()->currentRow(), 1)->text(), QStringLiteral("Aa 000"));
+    const int row = Grid()->currentRow();
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(Grid(), Qt::Key_Space);
+        EXPECT_EQ(Grid()->currentRow(), row) << i;
+    }
+    // Typing leaves the first data row current; Tab reaches it and Enter opens its sub-terms.
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("Alc"));
+    EXPECT_EQ(Grid()->currentRow(), 1);
+    for (int i = 0; i < 10 && !Grid()->hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(Grid()->hasFocus());
+    EXPECT_EQ(Grid()->currentRow(), 1);
+    QString opened;
+    WhenModalShows<TfrmDrugNeopSearch>([&](TfrmDrugNeopSearch* AWindow) {
+        opened = AWindow->FCurItem ? AWindow->FCurItem->FTitle : QString();
+        AWindow->done(2);
+    });
+    QTest::keyClick(Grid(), Qt::Key_Return);
+    EXPECT_EQ(opened, QStringLiteral("Alcohol"));
+}
+
 TEST_F(TableSearchWindow, PagesAndMaximisedPageSizeKeepTheCurrentTerm) {
     FullScreen = 1;
     TfrmDrugNeopSearch& window = Open(3);
@@ -477,9 +524,10 @@ TEST_F(TableSearchWindow, PagesAndMaximisedPageSizeKeepTheCurrentTerm) {
     EXPECT_EQ(normalLines, (Grid()->viewport()->height() - 50) / 20 - 2);
     EXPECT_EQ(Grid()->item(Grid()->currentRow(), 1)->text(), chosen);
     EXPECT_EQ(Grid()->currentColumn(), 3);
-    // Page moves put the current cell back on the header row.
+    // Page moves put the current cell on the first data row of the new page, in its column.
     QTest::keyClick(Grid(), Qt::Key_PageUp);
-    EXPECT_EQ(Grid()->currentRow(), 0);
+    EXPECT_EQ(Grid()->currentRow(), 1);
+    EXPECT_EQ(Grid()->currentColumn(), 3);
 }
 
 TEST_F(TableSearchWindow, DefaultOpenerShowsTheCodeInTheViewer) {
