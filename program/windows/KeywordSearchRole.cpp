@@ -169,6 +169,10 @@ bool TfrmKeyWordSearch::SearchRoleEvent(QObject* AWatched, QEvent* AEvent) {
             FUi->plHistory->hide();
             FUi->edtKeyWord->setFocus();
             return true;
+        } else if (type == QEvent::KeyPress && isEnter()) {
+            // Enter picks the highlighted entry as a click does.
+            HistoryRowClicked(FUi->ListView1->currentItem());
+            return true;
         }
     }
     return false;

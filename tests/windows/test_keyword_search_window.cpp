@@ -528,6 +528,33 @@ TEST_F(SearchWindow, HistoryPanelRecallsWithoutSearching) {
     EXPECT_FALSE(panel->isVisible());
 }
 
+// Enter on the history list picks the highlighted entry as a click does: into the keyword box,
+// the panel closed, nothing searched.
+TEST_F(SearchWindow, EnterInTheHistoryPanelPicksTheHighlightedEntry) {
+    *SearchHistoryList = {QStringLiteral("cholera"), QStringLiteral("Typhoid"), QStringLiteral("typhi")};
+    auto* panel = Child<QWidget>("plHistory");
+    auto* list = Child<QTreeWidget>("ListView1");
+    const struct {
+        int Ups; // Up presses from the newest entry
+        Qt::Key Enter;
+        const char* Picked;
+    } cases[] = {{0, Qt::Key_Return, "typhi"}, {1, Qt::Key_Enter, "Typhoid"}, {2, Qt::Key_Return, "cholera"}};
+    for (const auto& c : cases) {
+        KeywordBox()->clear();
+        Child<QPushButton>("btnHistory")->click();
+        ASSERT_TRUE(list->hasFocus());
+        for (int i = 0; i < c.Ups; ++i)
+            QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, c.Enter);
+        EXPECT_EQ(KeywordBox()->text(), QLatin1String(c.Picked));
+        EXPECT_FALSE(panel->isVisible()) << c.Picked;
+        EXPECT_TRUE(KeywordBox()->hasFocus()) << c.Picked;
+        EXPECT_TRUE(FWindow->isVisible()) << c.Picked;
+        EXPECT_EQ(Tree()->topLevelItemCount(), 0) << c.Picked; // not searched
+    }
+    EXPECT_EQ(SearchHistoryList->size(), 3);
+}
+
 TEST_F(SearchWindow, SearchesAreInTheHistoryOfTheNextRun) {
     Search(QStringLiteral("Salmonella, typhi"));
     FWindow.reset();
