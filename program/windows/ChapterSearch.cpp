@@ -9,7 +9,6 @@
 #include "WindowStyle.h"
 #include "ui_ChapterSearch.h"
 
-#include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -200,10 +199,13 @@ bool TfrmChapterSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
             reject();
             return true;
         }
-        const bool foldKey = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Plus ||
-                             key == Qt::Key_Minus || key == Qt::Key_Asterisk;
-        if (foldKey && !AllowColExp(tree->currentItem(), tree->viewport()->mapFromGlobal(QCursor::pos())))
+        // Enter opens the current node as a double-click on its label does. The fold keys
+        // (Left, Right, +, -, *) go to the tree whatever the pointer rests on.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && tree->currentItem()) {
+            tree->currentItem()->setSelected(true);
+            OpenViewer(tree->currentItem());
             return true;
+        }
     }
     return QDialog::eventFilter(AWatched, AEvent);
 }
