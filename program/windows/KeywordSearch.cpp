@@ -119,6 +119,9 @@ void TfrmKeyWordSearch::SetUpLook() {
 
     QTextEdit* text = FUi->RichEdit1;
     text->setReadOnly(true);
+    // A caret that the arrow keys move, and Shift with them selects: the page works without the
+    // mouse.
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text->setLineWrapMode(QTextEdit::NoWrap);
     text->setFont(PixelFont(QStringLiteral("Courier New"), 19));
     text->document()->setDefaultFont(text->font());
@@ -170,6 +173,19 @@ void TfrmKeyWordSearch::SetUpLook() {
     FUi->ListView1->setRootIsDecorated(false);
     FUi->plPrompt->hide();
     FUi->plHistory->hide();
+
+    FStatus = new QLabel(text);
+    FStatus->setObjectName(QStringLiteral("lbStatus"));
+    FStatus->setFont(TahomaFont(13));
+    FStatus->setFrameShape(QFrame::Box);
+    FStatus->setMargin(3);
+    SetBackgroundColor(FStatus, TColors::InfoBk);
+    SetTextColor(FStatus, TColors::Navy);
+    FStatus->hide();
+    FStatusTimer = new QTimer(this);
+    FStatusTimer->setSingleShot(true);
+    FStatusTimer->setInterval(6000);
+    connect(FStatusTimer, &QTimer::timeout, this, &TfrmKeyWordSearch::HideStatus);
 }
 
 void TfrmKeyWordSearch::SetUpMenu() {
@@ -188,12 +204,11 @@ void TfrmKeyWordSearch::SetUpMenu() {
     connect(FPopup, &QMenu::aboutToShow, this, &TfrmKeyWordSearch::MenuAboutToShow);
     connect(Jump1, &QAction::triggered, this, &TfrmKeyWordSearch::JumpClick);
     connect(Copy1, &QAction::triggered, this, &TfrmKeyWordSearch::CopySelection);
-    connect(SelectCodeS1, &QAction::triggered, this,
-            [this] { ShowAvailableCodes(TrimmedSelection(), false); });
+    connect(SelectCodeS1, &QAction::triggered, this, [this] { ActOnCode(TCodeAction::CopyCode); });
     connect(SelectCodeDescF111, &QAction::triggered, this,
-            [this] { ShowAvailableCodes(TrimmedSelection(), true); });
+            [this] { ActOnCode(TCodeAction::CopyCodeDesc); });
     connect(CopyCodeShortDescF111, &QAction::triggered, this,
-            [this] { ShowAvailableCodes(TrimmedSelection(), true); });
+            [this] { ActOnCode(TCodeAction::CopyCodeDesc); });
     connect(FUi->RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint& APos) {
         FPopup->popup(FUi->RichEdit1->viewport()->mapToGlobal(APos));
     });
@@ -355,6 +370,7 @@ void TfrmKeyWordSearch::ShowObject(const TTabularObject& AObject, const QString&
 
 void TfrmKeyWordSearch::ShowPage(int APage, bool AForce) {
     HidePrompt();
+    HideStatus();
     if (IsEmptyObject(FCurCode))
         return;
     const int page = APage <= 0 ? 1 : std::min(APage, FPageNumber);
@@ -397,7 +413,11 @@ void TfrmKeyWordSearch::ApplyPage(const TRenderedPage& APage) {
         format.setFontUnderline(true);
         cursor.mergeCharFormat(format);
     }
-    text->setTextCursor(QTextCursor(text->document()));
+    // The caret starts on the underlined code, so that the copy keys act on it at once.
+    QTextCursor caret(text->document());
+    if (APage.SelectedStart >= 0)
+        caret.setPosition(std::min(static_cast<int>(APage.SelectedStart), end));
+    text->setTextCursor(caret);
     text->setUpdatesEnabled(true);
 }
 
@@ -628,6 +648,48 @@ QString TfrmKeyWordSearch::TrimmedSelection() const {
     return FUi->RichEdit1->textCursor().selectedText().trimmed();
 }
 
+QString TfrmKeyWordSearch::CodeToActOn() const {
+    const QString selection = TrimmedSelection();
+    if (!selection.isEmpty() || FCurPageIndex < 1)
+        return selection;
+    const int line = (FCurPageIndex - 1) * FLinePerPage + FUi->RichEdit1->textCursor().blockNumber();
+    return CodeOfComposedLine(FContent.Lines, FContent.Kinds, line);
+}
+
+void TfrmKeyWordSearch::ActOnCode(TCodeAction AAction) {
+    const QString code = CodeToActOn();
+    if (code.isEmpty()) {
+        ShowStatus(QStringLiteral("No code here: select a code, or put the caret on the line of "
+                                  "a code."));
+        return;
+    }
+    QString category, subCode;
+    if (AAction == TCodeAction::Go) {
+        // A selection that is no code is reported by ShowCodeByText itself.
+        ShowCodeByText(code, false);
+        FUi->RichEdit1->setFocus();
+    } else if (!SplitCode(code, category, subCode)) {
+        ShowStatus(QStringLiteral("The selection is not a code."));
+    } else {
+        ShowAvailableCodes(code, AAction == TCodeAction::CopyCodeDesc);
+    }
+}
+
+void TfrmKeyWordSearch::ShowStatus(const QString& AText) {
+    FStatus->setText(AText);
+    FStatus->adjustSize();
+    const QWidget* area = FUi->RichEdit1;
+    FStatus->move(4, std::max(0, area->height() - FStatus->height() - 4));
+    FStatus->show();
+    FStatus->raise();
+    FStatusTimer->start();
+}
+
+void TfrmKeyWordSearch::HideStatus() {
+    FStatus->hide();
+    FStatusTimer->stop();
+}
+
 void TfrmKeyWordSearch::CopySelection() {
     const QString selection = FUi->RichEdit1->textCursor().selectedText();
     if (!selection.isEmpty())
@@ -636,8 +698,7 @@ void TfrmKeyWordSearch::CopySelection() {
 
 void TfrmKeyWordSearch::MenuAboutToShow() {
     QString category, subCode;
-    const QString selection = TrimmedSelection();
-    const bool isCode = SplitCode(selection, category, subCode);
+    const bool isCode = SplitCode(CodeToActOn(), category, subCode);
     Jump1->setEnabled(isCode);
     SelectCodeS1->setEnabled(isCode);
     Copy1->setEnabled(!FUi->RichEdit1->textCursor().selectedText().isEmpty());
@@ -697,13 +758,12 @@ void TfrmKeyWordSearch::GoClick() {
 }
 
 void TfrmKeyWordSearch::JumpClick() {
-    ShowCodeByText(TrimmedSelection(), false);
-    FUi->RichEdit1->setFocus();
+    ActOnCode(TCodeAction::Go);
 }
 
 // ---- Keys, mouse and the rest ------------------------------------------------------------
 
-bool TfrmKeyWordSearch::HandleWindowKey(int AKey, bool AInTextArea) {
+bool TfrmKeyWordSearch::HandleWindowKey(int AKey) {
     switch (AKey) {
     case Qt::Key_Escape:
         if (!HideFloatingPanels())
@@ -720,14 +780,9 @@ bool TfrmKeyWordSearch::HandleWindowKey(int AKey, bool AInTextArea) {
     case Qt::Key_F8: StepCode(true); return true;
     case Qt::Key_F9: StepCode(false); return true;
     case Qt::Key_F12: AskQuit(); return true;
-    default: break;
-    }
-    if (!AInTextArea)
-        return false;
-    switch (AKey) {
     case Qt::Key_F5: JumpClick(); return true;
-    case Qt::Key_F10: ShowAvailableCodes(TrimmedSelection(), false); return true;
-    case Qt::Key_F11: ShowAvailableCodes(TrimmedSelection(), true); return true;
+    case Qt::Key_F10: ActOnCode(TCodeAction::CopyCode); return true;
+    case Qt::Key_F11: ActOnCode(TCodeAction::CopyCodeDesc); return true;
     default: return false;
     }
 }
@@ -751,18 +806,19 @@ bool TfrmKeyWordSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
     if (type == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(AEvent);
         if (AWatched == text) {
+            HideStatus();
             if (key->matches(QKeySequence::Copy)) {
                 CopySelection();
                 return true;
             }
-            return HandleWindowKey(key->key(), true);
+            return HandleWindowKey(key->key());
         }
         if (AWatched == FUi->edtCode || AWatched == FUi->edtKeyWord || AWatched == FUi->TreeView1) {
             const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
             // Escape must see whether a panel was open, so it does its own hiding.
             if (!(enter && AWatched != FUi->TreeView1) && key->key() != Qt::Key_Escape)
                 HidePrompt();
-            return HandleWindowKey(key->key(), false);
+            return HandleWindowKey(key->key());
         }
     }
     if (type == QEvent::KeyRelease) {

@@ -30,6 +30,8 @@ class TfrmKeyWordSearch;
 class TMessageService;
 class TfrmInfoOf7Code;
 class QAction;
+class QLabel;
+class QTimer;
 class QMenu;
 class QTreeWidgetItem;
 struct TRenderedPage;
@@ -131,10 +133,23 @@ private:
     void JumpClick();
     void CopySelection();
     QString TrimmedSelection() const;
+    // What Go (F5) and the copy commands act on: the selection when there is one, else the code
+    // of the line the caret is on (after a page is shown the caret stands on the underlined
+    // code). Empty when there is neither.
+    QString CodeToActOn() const;
+    enum class TCodeAction { Go, CopyCode, CopyCodeDesc };
+    // Runs AAction on CodeToActOn(); with nothing to act on, says so in the status line.
+    void ActOnCode(TCodeAction AAction);
+    // A short message at the foot of the text area, gone at the next key, page or after a while.
+    void ShowStatus(const QString& AText);
+    void HideStatus();
     void MenuAboutToShow();
     void WidenSelectionToCode();
     void WheelTurned(int ADelta);
-    bool HandleWindowKey(int AKey, bool AInTextArea);
+    // The window's keys, the same in the text area, the code and keyword boxes and the result
+    // list (F5, F10 and F11 act on the text area's code: right after Go the caret stands on the
+    // code shown). False when AKey is none of them.
+    bool HandleWindowKey(int AKey);
     void AskQuit();
     void FullTextToggled(bool AChecked);
     void ClearKeywords(bool AAlsoResults);
@@ -159,6 +174,8 @@ private:
     TfrmInfoOf7Code* FInfoDialog;
     std::unique_ptr<TfrmInfoOf7Code> FOwnInfoDialog;
     QMenu* FPopup = nullptr;
+    QLabel* FStatus = nullptr;
+    QTimer* FStatusTimer = nullptr;
     QAction* Jump1 = nullptr;
     QAction* Copy1 = nullptr;
     QAction* SelectCodeS1 = nullptr;

@@ -25,6 +25,8 @@
 #include <QWheelEvent>
 
 #include <memory>
+#include <utility>
+#include <vector>
 #include <thread>
 
 namespace {
@@ -83,6 +85,12 @@ class Viewer : public WindowTest {
         cursor.setPosition(at + static_cast<int>(AWord.size()), QTextCursor::KeepAnchor);
         Text()->setTextCursor(cursor);
     }
+    // Puts the caret at the start of line ALine of the page, with no selection.
+    void PutCaretOnLine(int ALine) {
+        QTextCursor cursor(Text()->document()->findBlockByNumber(ALine));
+        Text()->setTextCursor(cursor);
+    }
+    QLabel* Status() { return Child<QLabel>("lbStatus"); }
     void Go(const QString& ABoxText) {
         Child<QLineEdit>("edtCode")->setText(ABoxText);
         Child<QPushButton>("btnGo")->click();
@@ -508,6 +516,8 @@ TEST_F(Viewer, DoubleClickSelectsTheWholeCode) {
         {"S06.0X1 ", 5, "S06.0X1"}, // on the part after the full stop
         {"S06.0X7 ", 1, "S06.0X7"}, // on the category
         {"(S01.-)", 2, "S01.-"},    // a code in a note
+        {"S06.0X1 ", 3, "S06.0X1"}, // on its full stop
+        {"(S01.-)", 4, "S01.-"},    // on the full stop of a code in a note
         {"Concussion without", 3, "Concussion"},
     };
     for (const TCase& c : cases) {
@@ -542,15 +552,22 @@ TEST_F(Viewer, PopupMenuFollowsTheSelectionAndCopies) {
         ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
     };
     struct TCase {
-        const char* Selection; // empty: no selection
+        const char* Selection; // empty: no selection, the caret on line CaretLine of the page
+        int CaretLine;
         bool IsCode;
     };
-    const TCase cases[] = {{"S06.0X1", true}, {"S06", true}, {"Concussion", false}, {"", false}};
+    // Without a selection the menu acts on the code of the caret's line: the category's own
+    // line has one, a note line none.
+    const int noteLine = static_cast<int>(FViewer->Content().Kinds.indexOf(QLatin1Char('0')));
+    ASSERT_GE(noteLine, 0);
+    ASSERT_LT(noteLine, FViewer->LinePerPage());
+    const TCase cases[] = {{"S06.0X1", 0, true},   {"S06", 0, true}, {"Concussion", 0, false},
+                           {"", 0, true},          {"", noteLine, false}};
     for (const TCase& c : cases) {
         if (*c.Selection)
             SelectInText(QLatin1String(c.Selection));
         else
-            Text()->moveCursor(QTextCursor::Start);
+            PutCaretOnLine(c.CaretLine);
         openMenu();
         EXPECT_EQ(action("Jump1")->isEnabled(), c.IsCode) << c.Selection;
         EXPECT_EQ(action("SelectCodeS1")->isEnabled(), c.IsCode) << c.Selection;
@@ -579,6 +596,86 @@ TEST_F(Viewer, PopupMenuFollowsTheSelectionAndCopies) {
     Key(Qt::Key_F5);
     EXPECT_EQ(LastShown(), QStringLiteral("Code is not exist!"));
     EXPECT_EQ(Current(*FViewer), QStringLiteral("S06"));
+}
+
+// The page works from the keyboard: the caret starts on the underlined code, the arrow keys move
+// it and Shift with them selects; with no selection F5, F10 and F11 act on the code of the caret's
+// line, and with none there the status line says so.
+TEST_F(Viewer, TheCaretChoosesTheCodeOfGoAndTheCopyKeys) {
+    Open(Category("A00"));
+    // Lines of the page: "A00 Cholera", "  A00.0 Cholera due to ...", "  Classical cholera"
+    // (an inclusion term) and "  A00.9 Cholera, unspecified".
+    const QString longDesc = QStringLiteral("Cholera due to Vibrio cholerae 01, biovar cholerae");
+    Go(QStringLiteral("A00.9   "));
+    ASSERT_EQ(Text()->textCursor().blockNumber(), 3);
+    EXPECT_FALSE(Text()->textCursor().hasSelection());
+    const struct {
+        const char* Name;
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> Moves; // keys in the text area
+        Qt::Key Command;
+        const char* Clip; // nullptr: nothing copied, the status line speaks
+    } cases[] = {
+        {"right after Go: the underlined code", {}, Qt::Key_F10, "A00.9"},
+        {"the caret on an inclusion term", {{Qt::Key_Up, Qt::NoModifier}}, Qt::Key_F10, nullptr},
+        {"the caret on a code's line", {{Qt::Key_Up, Qt::NoModifier}}, Qt::Key_F11,
+         "A00.0  Cholera due to Vibrio cholerae 01, biovar cholerae"},
+        {"a selection made with Shift and the arrows",
+         {{Qt::Key_Home, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier},
+          {Qt::Key_Right, Qt::NoModifier}, {Qt::Key_Right, Qt::NoModifier},
+          {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Right, Qt::ShiftModifier},
+          {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Right, Qt::ShiftModifier},
+          {Qt::Key_Right, Qt::ShiftModifier}},
+         Qt::Key_F10, "A00.9"},
+        {"a selection that is no code", {{Qt::Key_End, Qt::ShiftModifier}}, Qt::Key_F10, nullptr},
+    };
+    for (const auto& c : cases) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        for (const auto& [key, modifiers] : c.Moves)
+            Key(key, modifiers);
+        Key(c.Command);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), c.Clip ? QLatin1String(c.Clip) : QLatin1String("before"))
+            << c.Name;
+        EXPECT_EQ(Status()->isVisible(), c.Clip == nullptr) << c.Name;
+        if (!c.Clip) {
+            EXPECT_FALSE(Status()->text().isEmpty()) << c.Name;
+            EXPECT_TRUE(Text()->rect().contains(Status()->geometry())) << c.Name;
+        }
+    }
+    EXPECT_EQ(Text()->textCursor().selectedText(), QStringLiteral("A00.9 Cholera, unspecified"));
+    // The next key takes the status line away.
+    Key(Qt::Key_Home);
+    EXPECT_FALSE(Status()->isVisible());
+    // F5 on the caret's line goes to that code, underlined, with the caret on it.
+    PutCaretOnLine(1);
+    Key(Qt::Key_F5);
+    const int at = static_cast<int>(Text()->toPlainText().indexOf(QLatin1String("A00.0")));
+    EXPECT_TRUE(FormatAt(at).fontUnderline());
+    EXPECT_FALSE(FormatAt(static_cast<int>(Text()->toPlainText().indexOf(QLatin1String("A00.9")))).fontUnderline());
+    EXPECT_EQ(Text()->textCursor().position(), at);
+    EXPECT_EQ(FViewer->SelectedCode(), QStringLiteral("A00.0"));
+    // Right after Go from the code box, F10 there copies the code shown.
+    Go(QStringLiteral("A00.9   "));
+    auto* box = Child<QLineEdit>("edtCode");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_F10);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("A00.9"));
+    EXPECT_EQ(Child<QLineEdit>("edtSelected")->text(), QStringLiteral("A00.9"));
+    EXPECT_TRUE(Shown().isEmpty()); // no message box on the way
+}
+
+TEST_F(Viewer, WithNoCodeOnThePageF10SaysSoInTheStatusLine) {
+    Open(Category("A00")->FSubChapter->FChapter, QString(), 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    for (const Qt::Key key : {Qt::Key_F10, Qt::Key_F11, Qt::Key_F5}) {
+        Key(Qt::Key_Home);
+        ASSERT_FALSE(Status()->isVisible());
+        Key(key);
+        EXPECT_TRUE(Status()->isVisible()) << key;
+        EXPECT_TRUE(Status()->text().startsWith(QStringLiteral("No code here"))) << key;
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(Current(*FViewer), QStringLiteral("chapter (A00-A09)"));
 }
 
 TEST_F(Viewer, F12AsksAndYesQuits) {
