@@ -15,7 +15,7 @@
 
 bool AskQuitProgram(TMessageService& AMessages, QWidget* AParent) {
     return AMessages.Question(AParent, QStringLiteral("Do you want to quit this program?"),
-                              QStringLiteral("Exit Program"), QMessageBox::Yes);
+                              QStringLiteral("Exit Program"), QMessageBox::No);
 }
 
 bool TypeFirstLetterAsCapital(QLineEdit* ABox, const QKeyEvent* AEvent) {

@@ -30,7 +30,8 @@ void FillTrail(QTreeWidget* ATree, const TTerm& AItem, bool AShowManif);
 // dialog while it is still loading. Empty for any other type.
 QList<const TTerm*> SearchListedTerms(int AType, const TTerm* ACurItem, const QString& AText);
 
-// "Do you want to quit this program?" with Yes and No; true for Yes.
+// "Do you want to quit this program?" with Yes and No, No (the safe answer) the default; true for
+// Yes. Every window's quit prompt (F12) is this one, with one look and one default.
 bool AskQuitProgram(TMessageService& AMessages, QWidget* AParent);
 
 // While ABox is empty, a typed letter a-z goes in as its capital. True when AEvent was used.

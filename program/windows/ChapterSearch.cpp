@@ -1,5 +1,6 @@
 #include "ChapterSearch.h"
 
+#include "BrowserHelpers.h"
 #include "CodeNavigation.h"
 #include "EngineGlobals.h"
 #include "Find.h"
@@ -197,6 +198,11 @@ bool TfrmChapterSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
         const int key = static_cast<QKeyEvent*>(AEvent)->key();
         if (key == Qt::Key_Escape) {
             reject();
+            return true;
+        }
+        if (key == Qt::Key_F12) {
+            if (AskQuitProgram(FMessages, this))
+                done(3);
             return true;
         }
         // Enter opens the current node as a double-click on its label does. The fold keys

@@ -2,9 +2,10 @@
 // and the sections' categories; a double-click on a label opens the code-detail viewer on that
 // object, and so does Enter on the current node. A double-click beside a label, the expand button
 // or the keys Left and Right fold and unfold a node; a double-click on a label never does. Ctrl+F
-// opens the Find window over it.
+// opens the Find window over it; F12 asks to quit the program.
 //
-// Modal results: 3 when the viewer or Find quit the program, 2 for Escape.
+// Modal results: 3 when the viewer or Find quit the program or F12 was answered Yes, 2 for
+// Escape.
 #pragma once
 
 #include <QDialog>

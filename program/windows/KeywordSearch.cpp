@@ -1,5 +1,6 @@
 #include "KeywordSearch.h"
 
+#include "BrowserHelpers.h"
 #include "CodeQueries.h"
 #include "CodeSelection.h"
 #include "EngineGlobals.h"
@@ -788,8 +789,7 @@ bool TfrmKeyWordSearch::HandleWindowKey(int AKey) {
 }
 
 void TfrmKeyWordSearch::AskQuit() {
-    if (FMessages.Question(this, QStringLiteral("Do you want to quit this program?"),
-                           QStringLiteral("Exit Program"), QMessageBox::No))
+    if (AskQuitProgram(FMessages, this))
         done(3);
 }
 

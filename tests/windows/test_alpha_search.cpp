@@ -606,6 +606,7 @@ TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow)
         EXPECT_EQ(request.Kind, TMessageRequest::TKind::Question);
         EXPECT_EQ(request.Text, QStringLiteral("Do you want to quit this program?"));
         EXPECT_EQ(request.Caption, QStringLiteral("Exit Program"));
+        EXPECT_EQ(request.DefaultButton, QMessageBox::No); // the safe answer
     }
 }
 

@@ -146,6 +146,25 @@ TEST_F(ChapterBrowser, EnterOpensTheCurrentNodeAndLeftRightFoldIt) {
     EXPECT_EQ(tree->currentItem(), chapter->child(0));
 }
 
+// F12 asks the quit question of every window (No the default); Yes closes the browser with 3.
+TEST_F(ChapterBrowser, F12AsksToQuitWithNoAsTheDefault) {
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        TfrmChapterSearch browser(Messages());
+        browser.show();
+        FAnswer = answer;
+        const std::size_t asked = Requests().size();
+        QTest::keyClick(Tree(browser), Qt::Key_F12);
+        ASSERT_EQ(Requests().size(), asked + 1);
+        const TMessageRequest& request = Requests().back();
+        EXPECT_EQ(request.Kind, TMessageRequest::TKind::Question);
+        EXPECT_EQ(request.Text, QStringLiteral("Do you want to quit this program?"));
+        EXPECT_EQ(request.Caption, QStringLiteral("Exit Program"));
+        EXPECT_EQ(request.DefaultButton, QMessageBox::No);
+        EXPECT_EQ(browser.isVisible(), answer == QMessageBox::No);
+        EXPECT_EQ(browser.result(), answer == QMessageBox::Yes ? 3 : 0);
+    }
+}
+
 TEST_F(ChapterBrowser, MainWindowLinkOpensBrowserThenViewerAndQuitClosesAll) {
     TfrmMain main(Messages());
     main.show();

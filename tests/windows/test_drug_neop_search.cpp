@@ -445,8 +445,12 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(results, (QList<int>{3, 3}));
     ASSERT_EQ(Shown().size(), 2);
-    EXPECT_EQ(Requests().back().Caption, QStringLiteral("Exit Program"));
-    EXPECT_EQ(Requests().back().Text, QStringLiteral("Do you want to quit this program?"));
+    for (const TMessageRequest& request : Requests()) {
+        EXPECT_EQ(request.Kind, TMessageRequest::TKind::Question);
+        EXPECT_EQ(request.Caption, QStringLiteral("Exit Program"));
+        EXPECT_EQ(request.Text, QStringLiteral("Do you want to quit this program?"));
+        EXPECT_EQ(request.DefaultButton, QMessageBox::No); // the safe answer
+    }
     // The viewer's result 3 quits as well.
     Open(4);
     FViewer.FResult = 3;

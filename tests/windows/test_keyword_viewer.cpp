@@ -685,6 +685,8 @@ TEST_F(Viewer, F12AsksAndYesQuits) {
         Key(Qt::Key_F12);
         EXPECT_EQ(LastShown(), QStringLiteral("Do you want to quit this program?"));
         EXPECT_EQ(Requests().back().Caption, QStringLiteral("Exit Program"));
+        EXPECT_EQ(Requests().back().Kind, TMessageRequest::TKind::Question);
+        EXPECT_EQ(Requests().back().DefaultButton, QMessageBox::No); // the safe answer
         EXPECT_EQ(viewer.isVisible(), answer == QMessageBox::No);
         EXPECT_EQ(viewer.result(), answer == QMessageBox::Yes ? 3 : 0);
     }
