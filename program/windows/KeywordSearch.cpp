@@ -864,6 +864,13 @@ void TfrmKeyWordSearch::keyPressEvent(QKeyEvent* AEvent) {
         AEvent->accept();
         return;
     }
+    // Enter that a control left unused (the code box after Go, the result list, the page) must
+    // not press the dialog's default button, which is whichever button follows the first focus
+    // (the history button). A focused button takes its Enter before it comes here.
+    if (AEvent->key() == Qt::Key_Return || AEvent->key() == Qt::Key_Enter) {
+        AEvent->accept();
+        return;
+    }
     QDialog::keyPressEvent(AEvent);
 }
 

@@ -224,6 +224,10 @@ TEST_F(Viewer, CodeBoxGoesToCodesAndReportsMistakes) {
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(Current(viewer), QStringLiteral("A02"));
     EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Search"));
+    // Enter goes and does nothing else: no button of the window is pressed with it.
+    EXPECT_FALSE(Child("plHistory")->isVisible());
+    EXPECT_FALSE(Child("plPrompt")->isVisible());
+    EXPECT_TRUE(box->hasFocus() || !viewer.isActiveWindow());
 }
 
 TEST_F(Viewer, CodeBoxMovesALoneCharacterToTheFront) {
