@@ -18,6 +18,7 @@
 #include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -507,6 +508,47 @@ TEST_F(Viewer, SelectionDialogListsAndCountsCodes) {
     unknown.SetCodeHeader(QStringLiteral("Z99.9"));
     EXPECT_EQ(unknown.GetAllAvailableCodes(), 0);
     EXPECT_EQ(dialog.GetShortDesc(QStringLiteral("NOT.HERE"), QStringLiteral("long")), QStringLiteral("long"));
+}
+
+// Long descriptions are shown whole: the column is as wide as the longest, the list scrolls
+// sideways to its end, each row's tooltip holds the description, and no row is cut at the foot of
+// the list.
+TEST_F(Viewer, SelectionDialogShowsWholeDescriptionsInWholeRows) {
+    TfrmSelectCode dialog(Messages());
+    dialog.SetCodeHeader(QStringLiteral("S72.001"));
+    const QString longest = QStringLiteral(
+        "Fracture of unspecified part of neck of right femur, subsequent encounter for open "
+        "fracture type IIIA, IIIB, or IIIC with routine healing");
+    for (int i = 0; i < 16; ++i) {
+        dialog.FCodeList << QStringLiteral("S72.001%1").arg(QChar(u'A' + i));
+        dialog.FDescList << (i == 5 ? longest : QStringLiteral("Fracture, code %1").arg(i));
+    }
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+    ASSERT_EQ(list->topLevelItemCount(), 16);
+    QTreeWidgetItem* item = list->topLevelItem(5);
+    EXPECT_EQ(item->text(1), longest);
+    EXPECT_EQ(item->toolTip(1), longest);
+    EXPECT_EQ(item->toolTip(0), longest);
+    // The column holds the whole text, and the scroll bar reaches its end.
+    EXPECT_GE(list->columnWidth(1), QFontMetrics(list->font()).horizontalAdvance(longest));
+    EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1),
+              list->viewport()->width() + list->horizontalScrollBar()->maximum());
+    EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
+    // Every row in sight is whole, and at least ten are.
+    int whole = 0;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        const QRect rect = list->visualItemRect(list->topLevelItem(row));
+        if (!rect.intersects(list->viewport()->rect()))
+            continue;
+        EXPECT_LE(rect.bottom(), list->viewport()->rect().bottom()) << "row " << row << " is cut";
+        ++whole;
+    }
+    EXPECT_GE(whole, 10);
+    // The list still ends above the line of the selected code.
+    const auto* label = dialog.findChild<QLabel*>(QStringLiteral("Label6"));
+    EXPECT_LT(list->geometry().bottom(), label->geometry().top());
 }
 
 TEST_F(Viewer, DoubleClickSelectsTheWholeCode) {
