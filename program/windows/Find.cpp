@@ -145,6 +145,10 @@ void TfrmFind::reject() {
     done(2);
 }
 
+void TfrmFind::SetSearchText(const QString& AText) {
+    FUi->edtFind->setText(AText);
+}
+
 void TfrmFind::showEvent(QShowEvent* AEvent) {
     QDialog::showEvent(AEvent);
     if (FShown)
@@ -384,8 +388,10 @@ void TfrmFind::QuitPrompt() {
         done(3);
 }
 
-int RunFindWindow(TMessageService& AMessages, const TCodeOpener& AOpenCode, QWidget* AParent) {
+int RunFindWindow(TMessageService& AMessages, const TCodeOpener& AOpenCode, QWidget* AParent,
+                  const QString& AText) {
     TfrmFind window(AMessages, AOpenCode, AParent);
+    window.SetSearchText(AText);
     return window.exec();
 }
 

@@ -68,7 +68,8 @@ public:
     // The search role.
     // The whole search of "  Search" or Enter in the keyword box: asks before listing every
     // category for an empty text, refuses full text without a condition, records the text in
-    // the search history, fills the result list and shows its first category.
+    // the search history, fills the result list and shows its first category. When nothing is
+    // found it says why and offers to search the same text with Find.
     void RunKeywordSearch();
     // Fills the result list with the categories the mode accepts (waiting for the tabular list).
     void SearchCategories(TSearchMode AMode, int AConditions);
@@ -168,6 +169,8 @@ private:
     void PlaceOverKeywordBox(QWidget* APanel);
     void AlignCountRow();
     void HistoryRowClicked(QTreeWidgetItem* AItem);
+    // A search of AText found nothing: says why and offers Find on the same text.
+    void OfferFind(const QString& AText, bool AFullText);
 
     std::unique_ptr<Ui::TfrmKeyWordSearch> FUi;
     TMessageService& FMessages;

@@ -4,6 +4,7 @@
 #include "KeywordSearch.h"
 
 #include "EngineGlobals.h"
+#include "Find.h"
 #include "MessageService.h"
 #include "SearchHistory.h"
 #include "Waiting.h"
@@ -229,6 +230,16 @@ void TfrmKeyWordSearch::RunKeywordSearch() {
         ShowTreeSelection();
     }
     UpdateKeywordCounts(true);
+    if (!text.isEmpty() && FUi->TreeView1->topLevelItemCount() == 0)
+        OfferFind(text, fullText);
+}
+
+void TfrmKeyWordSearch::OfferFind(const QString& AText, bool AFullText) {
+    const QString question = NothingFoundMessage(AText, AFullText) +
+                             QStringLiteral("\n\nSearch for \"%1\" with Find?").arg(AText);
+    if (FMessages.Question(this, question, QStringLiteral("Search by Keywords"), QMessageBox::Yes) &&
+        RunFindWindow(FMessages, {}, this, AText) == 3)
+        done(3);
 }
 
 void TfrmKeyWordSearch::SearchCategories(TSearchMode AMode, int AConditions) {

@@ -2,6 +2,7 @@
 // refusals, the full-text conditions, the count row and the combined count, the suggestion panel,
 // highlighting of the keywords in the shown category, clearing, and the search history panel.
 #include "EngineGlobals.h"
+#include "Find.h"
 #include "InfoOf7Code.h"
 #include "KeywordSearch.h"
 #include "Main.h"
@@ -181,7 +182,9 @@ TEST_F(SearchWindow, KeywordAndFullTextSearchesRecordTheTextAsTyped) {
         {"typhi", true, "ckInclusion", {QStringLiteral("A01")}},
         {"newborn", true, "ckExclude1", {}},
     };
+    FAnswer = QMessageBox::No; // an empty result offers Find: declined here
     for (const auto& c : cases) {
+        const std::size_t asked = Requests().size();
         Child<QCheckBox>("ckAdvanced")->setChecked(c.FullText);
         if (c.Inside) {
             for (const char* name : kConditionBoxes)
@@ -195,8 +198,53 @@ TEST_F(SearchWindow, KeywordAndFullTextSearchesRecordTheTextAsTyped) {
             EXPECT_TRUE(Child<QTextEdit>("RichEdit1")->toPlainText().isEmpty()) << c.Text;
             EXPECT_TRUE(Child<QLabel>("pnlChapterDesc")->text().isEmpty()) << c.Text;
         }
+        // Only an empty result says so (and offers Find).
+        ASSERT_EQ(Requests().size(), asked + (c.Codes.isEmpty() ? 1 : 0)) << c.Text;
+        if (c.Codes.isEmpty()) {
+            EXPECT_EQ(Requests().back().Caption, QStringLiteral("Search by Keywords")) << c.Text;
+            EXPECT_TRUE(Requests().back().Text.startsWith(QStringLiteral("No category "))) << c.Text;
+        }
     }
-    EXPECT_TRUE(Requests().empty()); // no message for an empty result
+}
+
+// A search that finds nothing says why, hints at commas for words typed without one, and offers
+// to search the same text with Find, which opens with it.
+TEST_F(SearchWindow, NothingFoundOffersFindOnTheSameText) {
+    const struct {
+        const char* Text;
+        bool Hint;
+    } cases[] = {{"intracranial injury", true}, {"xyzzy", false}, {"cholera, xyzzy", false}};
+    for (const auto& c : cases) {
+        FAnswer = QMessageBox::No;
+        Search(QLatin1String(c.Text));
+        ASSERT_FALSE(Requests().empty());
+        const TMessageRequest& asked = Requests().back();
+        EXPECT_EQ(asked.Kind, TMessageRequest::TKind::Question) << c.Text;
+        EXPECT_EQ(asked.DefaultButton, QMessageBox::Yes) << c.Text;
+        EXPECT_EQ(asked.Text.contains(QStringLiteral("Separate keywords with commas, for example: heart, failure")),
+                  c.Hint) << c.Text;
+        EXPECT_TRUE(asked.Text.endsWith(QStringLiteral("Search for \"%1\" with Find?").arg(QLatin1String(c.Text))))
+            << asked.Text.toStdString();
+        EXPECT_EQ(Tree()->topLevelItemCount(), 0) << c.Text;
+    }
+    // Yes opens Find searching the same text; what Find returns 3 with quits the window.
+    for (const int findResult : {2, 3}) {
+        FAnswer = QMessageBox::Yes;
+        QString prefilled, searched;
+        WhenModalShows<TfrmFind>([&](TfrmFind* AFind) {
+            prefilled = AFind->findChild<QLineEdit*>(QStringLiteral("edtFind"))->text();
+            searched = AFind->Result().Query;
+            AFind->done(findResult);
+        });
+        FWindow->show();
+        Search(QStringLiteral("intracranial injury"));
+        EXPECT_EQ(prefilled, QStringLiteral("intracranial injury"));
+        EXPECT_EQ(searched, QStringLiteral("intracranial injury"));
+        EXPECT_EQ(FWindow->isVisible(), findResult != 3);
+        if (findResult == 3) {
+            EXPECT_EQ(FWindow->result(), 3);
+        }
+    }
 }
 
 TEST_F(SearchWindow, CountRowStandsUnderTheKeywords) {
@@ -227,6 +275,7 @@ TEST_F(SearchWindow, CombinedCountIsLiveInKeywordModeAndUnknownInFullText) {
     Type(QStringLiteral("typhi, typhoid"));
     Child<QCheckBox>("ckAdvanced")->setChecked(true);
     EXPECT_EQ(Combined(), QStringLiteral("Unknown"));
+    FAnswer = QMessageBox::No; // the full-text search finds nothing and offers Find
     Child<QPushButton>("BitBtn1")->click();
     EXPECT_EQ(Combined(), QStringLiteral("Unknown"));
     Child<QCheckBox>("ckAdvanced")->setChecked(false);
@@ -349,6 +398,7 @@ TEST_F(SearchWindow, SuggestionPanelFollowsTheTyping) {
     EXPECT_EQ(KeywordBox()->cursorPosition(), KeywordBox()->text().size());
 
     // Page keys, Enter and an emptied box hide it; a click on a cell chooses it.
+    FAnswer = QMessageBox::No; // Enter searches "in", which finds nothing and offers Find
     for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Return}) {
         Type(QStringLiteral("in"));
         ASSERT_TRUE(panel->isVisible());
