@@ -13,10 +13,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -202,6 +204,32 @@ TEST_F(TableSearchWindow, HeaderRowIsDrawnFilledBoldCentredAndWrapped) {
                 right = std::max(right, x);
             }
     EXPECT_NEAR(left - substance.left(), substance.right() - right, 6);
+}
+
+// Every header is whole in its cell: where a word is wider than its column ("unintentional") the
+// header is painted a little smaller; the others keep the grid's size.
+TEST_F(TableSearchWindow, HeadersAreWholeInTheirCells) {
+    for (const int type : {3, 4}) {
+        Open(type);
+        QTableWidget* grid = Grid();
+        for (int column = 1; column < 8; ++column) {
+            const QModelIndex index = grid->model()->index(0, column);
+            QStyleOptionViewItem option;
+            option.rect = grid->visualRect(index);
+            option.font = grid->font();
+            const THeaderCellLook look = THeaderRowDelegate::LookFor(option, index);
+            const QSize room = THeaderRowDelegate::TextRoom(option.rect).size();
+            const QFontMetrics metrics(look.Font);
+            for (const QString& word : look.Text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+                EXPECT_LE(metrics.horizontalAdvance(word), room.width()) << type << " " << word.toStdString();
+            EXPECT_LE(metrics.boundingRect(QRect(0, 0, room.width(), 1000), look.Flags, look.Text).height(),
+                      room.height()) << type << " " << index.data().toString().toStdString();
+            const bool shrinks = index.data().toString().contains(QStringLiteral("unintentional"));
+            EXPECT_EQ(look.Font.pixelSize() < grid->font().pixelSize(), shrinks)
+                << index.data().toString().toStdString();
+        }
+        EXPECT_NE(dynamic_cast<THeaderRowDelegate*>(grid->itemDelegate()), nullptr);
+    }
 }
 
 TEST_F(TableSearchWindow, HashLetterHoldsTheNamesThatBeginWithOneToNine) {
