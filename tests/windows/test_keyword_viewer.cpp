@@ -12,6 +12,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -268,6 +269,25 @@ TEST_F(Viewer, SeventhCharacterCodeGoesThroughTheDialog) {
             EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Search"));
         }
     }
+}
+
+// The full description, what the coder reads in the seventh-character dialog, is larger than the
+// dialog's 11-pixel text, and a long one is seen whole without scrolling.
+TEST_F(Viewer, SeventhCharacterDialogShowsTheDescriptionLargeAndWhole) {
+    const QString description = QStringLiteral(
+        "Displaced fracture of base of neck of right femur, subsequent encounter for open fracture "
+        "type IIIA, IIIB, or IIIC with nonunion, a description as long as the classification's "
+        "longest");
+    FInfo.SetQuestion(QStringLiteral("S72.041N"), QStringLiteral("S72.041"), description);
+    FInfo.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&FInfo));
+    QPlainTextEdit* memo = FInfo.Memo1();
+    EXPECT_GT(QFontInfo(memo->font()).pixelSize(), 11);
+    EXPECT_EQ(memo->font().pixelSize(), 14);
+    EXPECT_EQ(FInfo.font().pixelSize(), 11); // the rest of the dialog keeps its size
+    EXPECT_EQ(memo->toPlainText(), description);
+    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0); // nothing hidden below
+    FInfo.hide();
 }
 
 TEST_F(Viewer, StartCodeWithASeventhCharacterAsksFirst) {
