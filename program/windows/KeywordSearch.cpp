@@ -39,6 +39,7 @@ const QString kHeaderSearch = QStringLiteral("Tabular Search");
 const QString kHeaderSection = QStringLiteral("Tabular Section");
 const QString kHeaderChapter = QStringLiteral("Chapter Information");
 const QString kHeaderSubChapter = QStringLiteral("Sub-Chapter Information");
+const QColor kDisabledConditionText(75, 75, 75);
 
 std::int64_t NowMs() {
     return QDateTime::currentMSecsSinceEpoch();
@@ -138,8 +139,15 @@ void TfrmKeyWordSearch::SetUpLook() {
     FUi->lbRec->setAlignment(Qt::AlignCenter);
 
     for (QCheckBox* box : {FUi->ckDescription, FUi->ckInclusion, FUi->ckIncludes, FUi->ckCodeFirst,
-                           FUi->ckCodeAlso, FUi->ckExclude1, FUi->ckExclude2})
+                           FUi->ckCodeAlso, FUi->ckExclude1, FUi->ckExclude2}) {
+        // Disabled, they stay readable on the sky-blue bar: a dark grey with a contrast of over
+        // 5:1 against it, where the style's light grey gave about 1.1:1.
+        QPalette palette = box->palette();
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(QPalette::Disabled, role, kDisabledConditionText);
+        box->setPalette(palette);
         box->setEnabled(false);
+    }
     // ">" turns letters to upper case; "n" takes a letter or a digit, and may stay blank.
     FUi->edtCode->setInputMask(QStringLiteral(">nnn.nnnn;_"));
     FUi->edtCode->setMaxLength(8);
@@ -451,6 +459,24 @@ void TfrmKeyWordSearch::ShowVisit(const TVisitItem& AItem) {
     int unused = 0;
     ShowObject(AItem.FObject, QString(), unused);
     ShowPage(AItem.FPageIndex);
+    SelectTreeNodeOf(AItem.FObject);
+}
+
+void TfrmKeyWordSearch::SelectTreeNodeOf(const TTabularObject& AObject) {
+    // The result list marks the category shown when it lists it, and nothing otherwise; its
+    // last shown node follows, so that a click on the node marked before shows it again.
+    QTreeWidget* tree = FUi->TreeView1;
+    QTreeWidgetItem* found = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount() && !found; ++i)
+        if (ObjectOfItem(tree->topLevelItem(i)) == AObject)
+            found = tree->topLevelItem(i);
+    FCurCodeItem = found;
+    if (found) {
+        tree->setCurrentItem(found);
+        tree->scrollToItem(found);
+    } else {
+        tree->clearSelection();
+    }
 }
 
 void TfrmKeyWordSearch::GoBack() {
@@ -479,6 +505,7 @@ void TfrmKeyWordSearch::StepCode(bool ABackward) {
     ShowObject(next, QString(), unused);
     FSelectedCode = next->FCode;
     ShowPage(1);
+    SelectTreeNodeOf(next);
 }
 
 void TfrmKeyWordSearch::JumpToChapter() {
@@ -495,6 +522,7 @@ void TfrmKeyWordSearch::JumpToChapter() {
     int unused = 0;
     ShowObject(chapter, QString(), unused);
     ShowPage(1);
+    SelectTreeNodeOf(chapter);
     FUi->RichEdit1->setFocus();
 }
 
@@ -508,6 +536,7 @@ void TfrmKeyWordSearch::JumpToSection() {
     int unused = 0;
     ShowObject((*code)->FSubChapter, QString(), unused);
     ShowPage(1);
+    SelectTreeNodeOf((*code)->FSubChapter);
     FUi->RichEdit1->setFocus();
 }
 

@@ -124,6 +124,8 @@ private:
     TVisitItem CurrentVisit() const;
     void PushBack(bool AClearReview);
     void ShowVisit(const TVisitItem& AItem);
+    // Marks the result list's node of AObject as current (or none when it lists no such node).
+    void SelectTreeNodeOf(const TTabularObject& AObject);
     void FillTreeFromObject(const TTabularObject& AObject);
     void ShowTreeSelection();
     void ResetCodeBox();

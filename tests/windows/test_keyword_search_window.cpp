@@ -25,7 +25,9 @@
 #include <QTreeWidget>
 
 #include <atomic>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -150,6 +152,36 @@ TEST_F(SearchWindow, ConditionBoxesFollowTheFullTextBox) {
     }
 }
 
+// Disabled, the condition boxes stay readable on the bar: their text has a contrast of at least
+// 4.5:1 against the bar's sky blue, as drawn.
+TEST_F(SearchWindow, DisabledConditionBoxesAreReadable) {
+    const auto luminance = [](const QColor& AColor) {
+        const auto channel = [](double AValue) {
+            return AValue <= 0.03928 ? AValue / 12.92 : std::pow((AValue + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(AColor.redF()) + 0.7152 * channel(AColor.greenF()) +
+               0.0722 * channel(AColor.blueF());
+    };
+    const auto contrast = [&](const QColor& A, const QColor& B) {
+        const double a = luminance(A), b = luminance(B);
+        return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    };
+    for (const char* name : kConditionBoxes) {
+        auto* box = Child<QCheckBox>(name);
+        ASSERT_FALSE(box->isEnabled()) << name;
+        const QImage shot = box->grab().toImage();
+        // The darkest pixel right of the check indicator is the text's own colour.
+        QColor darkest = Qt::white;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = shot.width() / 3; x < shot.width(); ++x)
+                if (shot.pixelColor(x, y).lightness() < darkest.lightness())
+                    darkest = shot.pixelColor(x, y);
+        EXPECT_GE(contrast(darkest, TColors::SkyBlue), 4.5) << name << " " << darkest.name().toStdString();
+        EXPECT_GE(contrast(box->palette().color(QPalette::Disabled, QPalette::WindowText), TColors::SkyBlue), 4.5)
+            << name;
+    }
+}
+
 TEST_F(SearchWindow, FullTextWithoutConditionRefusesAndRecordsNothing) {
     Search(QStringLiteral("cholera"));
     ASSERT_EQ(TreeTexts(Tree()), QStringList{QStringLiteral("A00")});
@@ -245,6 +277,37 @@ TEST_F(SearchWindow, NothingFoundOffersFindOnTheSameText) {
             EXPECT_EQ(FWindow->result(), 3);
         }
     }
+}
+
+// The result list marks the category shown after F8 and F9 (and Back), and nothing when it does
+// not list that category; a click on the node marked before then shows it again.
+TEST_F(SearchWindow, ResultListFollowsPriorAndNextCode) {
+    Search(QStringLiteral("typhi"));
+    ASSERT_EQ(TreeTexts(Tree()), (QStringList{QStringLiteral("A01"), QStringLiteral("A02")}));
+    const auto marked = [this]() -> QString {
+        const QList<QTreeWidgetItem*> selected = Tree()->selectedItems();
+        return selected.isEmpty() ? QString() : selected.first()->text(0);
+    };
+    const struct {
+        Qt::Key Key;
+        const char* Shown;
+        const char* Marked; // "": no node marked
+    } steps[] = {
+        {Qt::Key_F9, "A02", "A02"}, {Qt::Key_F9, "H54", ""}, {Qt::Key_F8, "A02", "A02"},
+        {Qt::Key_F8, "A01", "A01"}, {Qt::Key_F8, "A00", ""}, {Qt::Key_F3, "A01", "A01"},
+    };
+    auto* text = Child<QTextEdit>("RichEdit1");
+    for (const auto& step : steps) {
+        QTest::keyClick(text, step.Key);
+        EXPECT_EQ(Current(), QLatin1String(step.Shown)) << step.Key;
+        EXPECT_EQ(marked(), QLatin1String(step.Marked)) << step.Key << " to " << step.Shown;
+    }
+    QTest::keyClick(text, Qt::Key_F9); // A02, marked
+    QTest::keyClick(text, Qt::Key_F9); // H54, not listed
+    ASSERT_EQ(Current(), QStringLiteral("H54"));
+    QTreeWidgetItem* a02 = Tree()->topLevelItem(1);
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(a02).center());
+    EXPECT_EQ(Current(), QStringLiteral("A02"));
 }
 
 TEST_F(SearchWindow, CountRowStandsUnderTheKeywords) {
