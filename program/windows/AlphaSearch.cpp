@@ -5,6 +5,7 @@
 #include "Find.h"
 #include "IndexSearch.h"
 #include "MessageService.h"
+#include "ScreenFit.h"
 #include "Paging.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
@@ -54,14 +55,7 @@ TfrmAlphaSearch::TfrmAlphaSearch(TMessageService& AMessages, TCodeOpener AOpenCo
     setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
     setWindowIcon(TabulonIcon());
     setFont(TahomaFont(13));
-    if (FullScreen == 1) {
-        setWindowFlag(Qt::WindowMaximizeButtonHint);
-        resize(1167, 691);
-        setWindowState(Qt::WindowMaximized);
-    } else {
-        setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-        setFixedSize(1167, 691);
-    }
+    OpenAtDesignSizeOrMaximised(this, QSize(1167, 691));
     if (!AParent)
         move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
 
@@ -121,6 +115,12 @@ TfrmAlphaSearch::TfrmAlphaSearch(TMessageService& AMessages, TCodeOpener AOpenCo
     FUi->ListView1->installEventFilter(this);
     FUi->ListView1->viewport()->installEventFilter(this);
     AddFindShortcut(this, FMessages, FOpenCode);
+
+    // Narrower than designed (maximised on a small screen), the page controls keep to the right.
+    auto* bar = new TBarFit(FUi->Panel4, 1167);
+    for (QWidget* control : {static_cast<QWidget*>(FUi->btnPrior), static_cast<QWidget*>(FUi->lbPage),
+                             static_cast<QWidget*>(FUi->btnNext)})
+        bar->Add(control, TBarFit::TRule::Shift);
 }
 
 TfrmAlphaSearch::~TfrmAlphaSearch() = default;

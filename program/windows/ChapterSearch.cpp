@@ -5,6 +5,7 @@
 #include "EngineGlobals.h"
 #include "Find.h"
 #include "KeywordSearch.h"
+#include "ScreenFit.h"
 #include "Settings.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
@@ -82,12 +83,7 @@ TfrmChapterSearch::TfrmChapterSearch(TMessageService& AMessages, QWidget* AParen
     tree->setStyleSheet(QStringLiteral("QTreeView::branch { border-image: none; }"));
     tree->viewport()->installEventFilter(this);
     tree->installEventFilter(this);
-    if (FullScreen == 1) {
-        setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-        setWindowState(windowState() | Qt::WindowMaximized);
-    } else {
-        setFixedSize(1157, 681);
-    }
+    OpenAtDesignSizeOrMaximised(this, QSize(1157, 681));
     // Codes found by Find open in the viewer the way the tree's nodes do.
     AddFindShortcut(this, FMessages, [this](QWidget* AOver, const QString& ACode) {
         TfrmKeyWordSearch viewer(FMessages, AOver);

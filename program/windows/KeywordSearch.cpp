@@ -10,6 +10,7 @@
 #include "KeyboardState.h"
 #include "MessageService.h"
 #include "PageRenderer.h"
+#include "ScreenFit.h"
 #include "SelectCode.h"
 #include "TextHelpers.h"
 #include "Settings.h"
@@ -31,6 +32,9 @@
 #include <QTreeWidgetItem>
 #include <QWheelEvent>
 #include <QWindow>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -71,17 +75,60 @@ TfrmKeyWordSearch::TfrmKeyWordSearch(TMessageService& AMessages, QWidget* AParen
     ConnectControls();
     ConnectSearchControls();
     AddFindShortcut(this, FMessages);
-    if (FullScreen == 1) {
-        setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-        setWindowState(windowState() | Qt::WindowMaximized);
-    } else {
-        setFixedSize(1167, 691);
-    }
+    OpenAtDesignSizeOrMaximised(this, QSize(1167, 691));
     ResetCodeBox();
     UpdateNavigationButtons();
+    FitBottomPanel();
 }
 
 TfrmKeyWordSearch::~TfrmKeyWordSearch() = default;
+
+void TfrmKeyWordSearch::FitBottomPanel() {
+    // Narrower than designed (maximised on a small screen) the keyword box and the count row get
+    // narrower and the controls right of them move left; the first row packs its condition boxes
+    // and lets the selected-code box stand in for its label.
+    Ui::TfrmKeyWordSearch& ui = *FUi;
+    const QList<QCheckBox*> boxes = {ui.ckAdvanced, ui.ckDescription, ui.ckInclusion, ui.ckIncludes,
+                                     ui.ckCodeFirst, ui.ckCodeAlso,   ui.ckExclude1,  ui.ckExclude2};
+    const QList<QWidget*> codeGroup = {ui.Label4, ui.edtCode, ui.btnGo, ui.edtSelected};
+    struct TDesign {
+        QWidget* Control;
+        QRect Place;
+    };
+    auto designs = std::make_shared<std::vector<TDesign>>();
+    for (QWidget* control : boxes)
+        designs->push_back({control, control->geometry()});
+    for (QWidget* control : codeGroup)
+        designs->push_back({control, control->geometry()});
+    const QRect selectedLabel = ui.Label2->geometry();
+    const int panelWidth = 1167;
+    auto* bar = new TBarFit(ui.Panel2, panelWidth, [this, designs, boxes, codeGroup,
+                                                     selectedLabel](int ADeficit) {
+        for (const TDesign& design : *designs)
+            design.Control->setGeometry(design.Place);
+        FUi->Label2->setVisible(ADeficit == 0);
+        FUi->edtSelected->setPlaceholderText(ADeficit == 0 ? QString() : QStringLiteral("Selected"));
+        if (ADeficit == 0)
+            return;
+        int x = boxes.first()->x();
+        for (QCheckBox* box : boxes) {
+            box->setGeometry(x, box->y(), box->sizeHint().width(), box->height());
+            x += box->width();
+        }
+        QLineEdit* selected = FUi->edtSelected;
+        selected->setGeometry(selectedLabel.x(), selected->y(), 90, selected->height());
+        const int margin = 7;
+        const int shift = std::max(0, selected->x() + selected->width() - (FUi->Panel2->width() - margin));
+        for (QWidget* control : codeGroup)
+            control->move(control->x() - shift, control->y());
+    });
+    bar->Add(ui.edtKeyWord, TBarFit::TRule::Shrink);
+    bar->Add(ui.Edit1, TBarFit::TRule::Shrink);
+    for (QWidget* control : {static_cast<QWidget*>(ui.btnHistory), static_cast<QWidget*>(ui.btnClear),
+                             static_cast<QWidget*>(ui.BitBtn1), static_cast<QWidget*>(ui.BitBtn2),
+                             static_cast<QWidget*>(ui.Label5), static_cast<QWidget*>(ui.lbCombine)})
+        bar->Add(control, TBarFit::TRule::Shift);
+}
 
 void TfrmKeyWordSearch::SetUpLook() {
     const QFont courier = PixelFont(QStringLiteral("Courier New"), 16);

@@ -113,6 +113,7 @@ protected:
 
 private:
     void SetUpLook();
+    void FitBottomPanel();
     void SetUpMenu();
     void ConnectControls();
     void TextAreaResized();

@@ -5,6 +5,7 @@
 #include "DataEngine.h"
 #include "EngineGlobals.h"
 #include "MessageService.h"
+#include "ScreenFit.h"
 #include "SearchHistory.h"
 #include "Settings.h"
 #include "WindowStyle.h"
@@ -53,6 +54,9 @@ TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
         label->adjustSize();
     FUi->CheckBox1->adjustSize();
     PlaceYearAfterDate();
+
+    // After the places and sizes above: on a screen too small for the window its controls scroll.
+    ScrollWhenTooLarge(this, QSize(1167, 691));
 
     for (QLabel* link :
          {FUi->lbDisease, FUi->lbExternal, FUi->lbDrugs, FUi->lbNeoplasms, FUi->lbKeyWords,

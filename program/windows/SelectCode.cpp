@@ -4,6 +4,7 @@
 #include "EngineGlobals.h"
 #include "KeyboardState.h"
 #include "MessageService.h"
+#include "ScreenFit.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "ui_SelectCode.h"
@@ -23,7 +24,7 @@ TfrmSelectCode::TfrmSelectCode(TMessageService& AMessages, QWidget* AParent)
       FUi(new Ui::TfrmSelectCode), FMessages(AMessages) {
     FUi->setupUi(this);
     setWindowTitle(QStringLiteral("Please Select Reportable Code "));
-    setFixedSize(1062, 457);
+    ScrollWhenTooLarge(this, QSize(1062, 457));
     setFont(TahomaFont(11, false));
     SetBackgroundColor(this, TColors::SkyBlue);
     for (QWidget* label : {FUi->Label1, FUi->Label2})
