@@ -93,6 +93,52 @@ void TFavoriteKW::SaveKWs() {
                                 error.toStdString());
 }
 
+QStringList TFavoriteKW::FavoriteCodes() const {
+    QStringList codes;
+    for (qsizetype i = 1; i < FFavoriteCodes.size(); ++i) {
+        const QString code = FFavoriteCodes[i].trimmed();
+        if (!code.isEmpty())
+            codes << code;
+    }
+    return codes;
+}
+
+bool TFavoriteKW::AddFavoriteCode(const QString& ACode) {
+    if (!IsLoaded())
+        throw TAccountFileError("the account " + FUserName.toStdString() + " is not logged in");
+    QStringList codes = FavoriteCodes();
+    const QString code = ACode.trimmed();
+    if (code.isEmpty() || codes.contains(code))
+        return false;
+    codes << code;
+    SaveFavoriteCodes(codes);
+    return true;
+}
+
+bool TFavoriteKW::RemoveFavoriteCode(const QString& ACode) {
+    if (!IsLoaded())
+        throw TAccountFileError("the account " + FUserName.toStdString() + " is not logged in");
+    QStringList codes = FavoriteCodes();
+    if (codes.removeAll(ACode.trimmed()) == 0)
+        return false;
+    SaveFavoriteCodes(codes);
+    return true;
+}
+
+void TFavoriteKW::SaveFavoriteCodes(const QStringList& ACodes) {
+    // The password line as the file has it now: saving codes never touches the password.
+    QString passwordLine = FFavoriteCodes.first();
+    const std::optional<QStringList> onDisk = ReadTextLines(FFileName);
+    if (onDisk && !onDisk->isEmpty())
+        passwordLine = onDisk->first();
+    const QStringList lines = QStringList{passwordLine} + ACodes;
+    QString error;
+    if (!WriteTextLines(FFileName, lines, QFileDevice::ReadOwner | QFileDevice::WriteOwner, &error))
+        throw TAccountFileError("cannot write the account file " + FFileName.toStdString() + ": " +
+                                error.toStdString());
+    FFavoriteCodes = lines;
+}
+
 void LoadAccountList() {
     if (!AccountList)
         return;

@@ -51,6 +51,20 @@ class TFavoriteKW {
     // written; the old file is then untouched.
     void SaveKWs();
 
+    // True once the file's lines are held (after a login, or for a new account).
+    bool IsLoaded() const { return !FFavoriteCodes.isEmpty(); }
+    // The favourite codes: the lines after the password line, trimmed, blank ones left out, in
+    // their order. Codes that the edition does not know are kept like any other.
+    QStringList FavoriteCodes() const;
+    // Appends ACode (trimmed) to the favourite codes and saves the file at once; false, and
+    // nothing written, when it is one of them already. RemoveFavoriteCode takes it out and saves;
+    // false when it is none of them. Both need the account loaded. Saving never makes a new
+    // password line: the file keeps its first line as it stands on disk (another run may have
+    // rewritten it), or the line held when the file cannot be read. Throw TAccountFileError when
+    // the account is not loaded or the file cannot be written; the codes held are then as before.
+    bool AddFavoriteCode(const QString& ACode);
+    bool RemoveFavoriteCode(const QString& ACode);
+
     QString FUserName;
     QString FFileName;
     QString FPassword; // kept empty: passwords are checked against the file only
@@ -59,6 +73,8 @@ class TFavoriteKW {
   private:
     // Replaces the password line with a fresh hash and saves; on any failure the line is kept.
     void RewritePasswordLine(const QString& APlainPassword, const TPasswordCost& ACost);
+    // Writes the file's password line and ACodes; on success they are the lines held.
+    void SaveFavoriteCodes(const QStringList& ACodes);
 };
 
 // Fills AccountList from SharedDataFolder and clears CurrentAccount (the last start-up step).

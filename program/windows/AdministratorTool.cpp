@@ -7,6 +7,7 @@
 #include "KeywordReload.h"
 #include "KeywordVerify.h"
 #include "MessageService.h"
+#include "ScreenFit.h"
 #include "OrderFile.h"
 #include "PrepareKeywordFile.h"
 #include "Statistics.h"
@@ -61,7 +62,7 @@ TfrmAdministratorTool::TfrmAdministratorTool(TMessageService& AMessages, QWidget
     Button4 = ui.Button4, Button7 = ui.Button7, Button10 = ui.Button10, Button11 = ui.Button11;
     Button13 = ui.Button13, Button14 = ui.Button14, Button15 = ui.Button15, Button16 = ui.Button16;
 
-    setFixedSize(848, 602);
+    ScrollWhenTooLarge(this, QSize(848, 602));
     setFont(TahomaFont(12, false));
     for (QPlainTextEdit* memo : {Memo1, Memo2, Memo3})
         memo->setFont(PixelFont(QStringLiteral("Courier New"), 12, false));

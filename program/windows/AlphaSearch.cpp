@@ -5,6 +5,7 @@
 #include "Find.h"
 #include "IndexSearch.h"
 #include "MessageService.h"
+#include "ScreenFit.h"
 #include "Paging.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
@@ -54,14 +55,7 @@ TfrmAlphaSearch::TfrmAlphaSearch(TMessageService& AMessages, TCodeOpener AOpenCo
     setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
     setWindowIcon(TabulonIcon());
     setFont(TahomaFont(13));
-    if (FullScreen == 1) {
-        setWindowFlag(Qt::WindowMaximizeButtonHint);
-        resize(1167, 691);
-        setWindowState(Qt::WindowMaximized);
-    } else {
-        setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-        setFixedSize(1167, 691);
-    }
+    OpenAtDesignSizeOrMaximised(this, QSize(1167, 691));
     if (!AParent)
         move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
 
@@ -121,6 +115,12 @@ TfrmAlphaSearch::TfrmAlphaSearch(TMessageService& AMessages, TCodeOpener AOpenCo
     FUi->ListView1->installEventFilter(this);
     FUi->ListView1->viewport()->installEventFilter(this);
     AddFindShortcut(this, FMessages, FOpenCode);
+
+    // Narrower than designed (maximised on a small screen), the page controls keep to the right.
+    auto* bar = new TBarFit(FUi->Panel4, 1167);
+    for (QWidget* control : {static_cast<QWidget*>(FUi->btnPrior), static_cast<QWidget*>(FUi->lbPage),
+                             static_cast<QWidget*>(FUi->btnNext)})
+        bar->Add(control, TBarFit::TRule::Shift);
 }
 
 TfrmAlphaSearch::~TfrmAlphaSearch() = default;
@@ -192,6 +192,9 @@ void TfrmAlphaSearch::RenderPage() {
         item->setData(kMarkerColumn, Qt::UserRole,
                       QVariant::fromValue(const_cast<void*>(static_cast<const void*>(term))));
     }
+    // The first row is selected, so Enter or a command key acts at once, also after Tab.
+    if (QTreeWidgetItem* top = list->topLevelItem(0))
+        list->setCurrentItem(top, kTitleColumn);
     list->setUpdatesEnabled(true);
 
     ShowPaging(FUi->lbMain, FUi->lbPage, FUi->btnPrior, FUi->btnNext, count, FCurPage, pages);
@@ -230,6 +233,13 @@ int TfrmAlphaSearch::SelectedRow() const {
 const TTerm* TfrmAlphaSearch::SelectedTerm() const {
     const QList<QTreeWidgetItem*> selected = FUi->ListView1->selectedItems();
     return selected.isEmpty() ? nullptr : TermOfItem(selected.first());
+}
+
+void TfrmAlphaSearch::EnterList() {
+    QTreeWidget* list = FUi->ListView1;
+    list->setFocus();
+    if (QTreeWidgetItem* first = list->topLevelItem(0))
+        list->setCurrentItem(first, kTitleColumn);
 }
 
 void TfrmAlphaSearch::EditChanged() {
@@ -290,13 +300,30 @@ bool TfrmAlphaSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
     switch (AEvent->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(AEvent);
-        if (AWatched == list || AWatched == FUi->TreeView1)
-            return HandleKey(key->key(), AWatched == list) ||
-                   QDialog::eventFilter(AWatched, AEvent);
+        if (AWatched == list || AWatched == FUi->TreeView1) {
+            if (HandleKey(key->key(), AWatched == list))
+                return true;
+            if (AWatched == list)
+                TypeAheadOnTitles(list, key, kTitleColumn);
+            return QDialog::eventFilter(AWatched, AEvent);
+        }
+        if (AWatched == FUi->edtMain && IsEnterOrDown(key)) {
+            EnterList();
+            return true;
+        }
         if (AWatched == FUi->edtMain && !FCurItem && TypeFirstLetterAsCapital(FUi->edtMain, key))
             return true;
         break;
     }
+    case QEvent::FocusIn:
+        // Reached by Tab or a click with nothing selected: the current row becomes the selected
+        // one, so Enter opens what the list shows as current.
+        if (AWatched == list && list->selectedItems().isEmpty()) {
+            QTreeWidgetItem* item = list->currentItem() ? list->currentItem() : list->topLevelItem(0);
+            if (item)
+                list->setCurrentItem(item, kTitleColumn);
+        }
+        break;
     case QEvent::Resize:
         if (AWatched == list && !FShowing)
             FormResize();

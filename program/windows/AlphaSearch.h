@@ -5,6 +5,9 @@
 // term's code, manifestation, see-category or see-subcategory in the code viewer. Ctrl+F opens
 // the Find window over it, with the same code viewer.
 //
+// Keyboard: every page opens with its first row selected; Enter or Down in the search box moves
+// into the list there, and the list's type-ahead matches titles (never the marker column).
+//
 // Modal results: 1 back to the main term (closes the chain of sub-term windows down to the
 // main-term window), 2 back one level, 3 quit the program.
 #pragma once
@@ -72,6 +75,8 @@ class TfrmAlphaSearch : public QDialog {
     void PopupMenu1Popup();
     void ShowPopupMenu(const QPoint& APos);
     void EditChanged();
+    // Enter or Down in the search box: the list gets the focus on its first row.
+    void EnterList();
     void QuitPrompt();
 
     std::unique_ptr<Ui::TfrmAlphaSearch> FUi;

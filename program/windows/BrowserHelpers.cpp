@@ -6,6 +6,8 @@
 #include "WindowStyle.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +15,7 @@
 
 bool AskQuitProgram(TMessageService& AMessages, QWidget* AParent) {
     return AMessages.Question(AParent, QStringLiteral("Do you want to quit this program?"),
-                              QStringLiteral("Exit Program"), QMessageBox::Yes);
+                              QStringLiteral("Exit Program"), QMessageBox::No);
 }
 
 bool TypeFirstLetterAsCapital(QLineEdit* ABox, const QKeyEvent* AEvent) {
@@ -24,6 +26,23 @@ bool TypeFirstLetterAsCapital(QLineEdit* ABox, const QKeyEvent* AEvent) {
     if (AEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     ABox->insert(text.toUpper());
+    return true;
+}
+
+bool IsEnterOrDown(const QKeyEvent* AEvent) {
+    const int key = AEvent->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down;
+}
+
+bool TypeAheadOnTitles(QAbstractItemView* AView, const QKeyEvent* AEvent, int ATitleColumn) {
+    const QString text = AEvent->text();
+    if (text.isEmpty() || !text[0].isPrint() ||
+        (AEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QModelIndex current = AView->currentIndex();
+    if (current.isValid() && current.column() != ATitleColumn)
+        AView->selectionModel()->setCurrentIndex(current.siblingAtColumn(ATitleColumn),
+                                                 QItemSelectionModel::NoUpdate);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QList>
 
 class QAbstractButton;
+class QAbstractItemView;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -29,11 +30,20 @@ void FillTrail(QTreeWidget* ATree, const TTerm& AItem, bool AShowManif);
 // dialog while it is still loading. Empty for any other type.
 QList<const TTerm*> SearchListedTerms(int AType, const TTerm* ACurItem, const QString& AText);
 
-// "Do you want to quit this program?" with Yes and No; true for Yes.
+// "Do you want to quit this program?" with Yes and No, No (the safe answer) the default; true for
+// Yes. Every window's quit prompt (F12) is this one, with one look and one default.
 bool AskQuitProgram(TMessageService& AMessages, QWidget* AParent);
 
 // While ABox is empty, a typed letter a-z goes in as its capital. True when AEvent was used.
 bool TypeFirstLetterAsCapital(QLineEdit* ABox, const QKeyEvent* AEvent);
+
+// Enter, Return or Down: the keys that move from a search box into its list.
+bool IsEnterOrDown(const QKeyEvent* AEvent);
+
+// Before a typed character reaches AView's type-ahead, the current index moves to ATitleColumn of
+// its row, so that the type-ahead matches the titles and never the marker column (whose blanks
+// would make Space jump between rows). True when AEvent is such a character.
+bool TypeAheadOnTitles(QAbstractItemView* AView, const QKeyEvent* AEvent, int ATitleColumn);
 
 // Sky-blue background for a bar or title panel.
 void PaintAsBar(QWidget* AWidget);

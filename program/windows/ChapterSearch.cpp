@@ -1,15 +1,16 @@
 #include "ChapterSearch.h"
 
+#include "BrowserHelpers.h"
 #include "CodeNavigation.h"
 #include "EngineGlobals.h"
 #include "Find.h"
 #include "KeywordSearch.h"
+#include "ScreenFit.h"
 #include "Settings.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "ui_ChapterSearch.h"
 
-#include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -82,12 +83,7 @@ TfrmChapterSearch::TfrmChapterSearch(TMessageService& AMessages, QWidget* AParen
     tree->setStyleSheet(QStringLiteral("QTreeView::branch { border-image: none; }"));
     tree->viewport()->installEventFilter(this);
     tree->installEventFilter(this);
-    if (FullScreen == 1) {
-        setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-        setWindowState(windowState() | Qt::WindowMaximized);
-    } else {
-        setFixedSize(1157, 681);
-    }
+    OpenAtDesignSizeOrMaximised(this, QSize(1157, 681));
     // Codes found by Find open in the viewer the way the tree's nodes do.
     AddFindShortcut(this, FMessages, [this](QWidget* AOver, const QString& ACode) {
         TfrmKeyWordSearch viewer(FMessages, AOver);
@@ -200,10 +196,18 @@ bool TfrmChapterSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
             reject();
             return true;
         }
-        const bool foldKey = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Plus ||
-                             key == Qt::Key_Minus || key == Qt::Key_Asterisk;
-        if (foldKey && !AllowColExp(tree->currentItem(), tree->viewport()->mapFromGlobal(QCursor::pos())))
+        if (key == Qt::Key_F12) {
+            if (AskQuitProgram(FMessages, this))
+                done(3);
             return true;
+        }
+        // Enter opens the current node as a double-click on its label does. The fold keys
+        // (Left, Right, +, -, *) go to the tree whatever the pointer rests on.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && tree->currentItem()) {
+            tree->currentItem()->setSelected(true);
+            OpenViewer(tree->currentItem());
+            return true;
+        }
     }
     return QDialog::eventFilter(AWatched, AEvent);
 }

@@ -1,10 +1,11 @@
 // TfrmChapterSearch: the chapter browser. The tabular list as a tree of chapters, their sections
 // and the sections' categories; a double-click on a label opens the code-detail viewer on that
-// object. A double-click beside a label, or the expand button, folds and unfolds a node; while
-// the pointer rests on a node's label that node neither folds nor unfolds. Ctrl+F opens the Find
-// window over it.
+// object, and so does Enter on the current node. A double-click beside a label, the expand button
+// or the keys Left and Right fold and unfold a node; a double-click on a label never does. Ctrl+F
+// opens the Find window over it; F12 asks to quit the program.
 //
-// Modal results: 3 when the viewer or Find quit the program, 2 for Escape.
+// Modal results: 3 when the viewer or Find quit the program or F12 was answered Yes, 2 for
+// Escape.
 #pragma once
 
 #include <QDialog>
@@ -45,8 +46,8 @@ protected:
 
 private:
     void BuildTree();
-    // Whether a fold or unfold of AItem may happen with the pointer at APos (tree viewport
-    // coordinates): not while the pointer is on the label of a node with children.
+    // Whether a double-click at APos (tree viewport coordinates) folds or unfolds AItem: not on
+    // the label of a node with children.
     bool AllowColExp(QTreeWidgetItem* AItem, const QPoint& APos);
     QRect LabelRect(QTreeWidgetItem* AItem) const;
     void OpenViewer(QTreeWidgetItem* AItem);

@@ -7,6 +7,7 @@
 #include "IndexCodeText.h"
 #include "IndexSearch.h"
 #include "MessageService.h"
+#include "ScreenFit.h"
 #include "Paging.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
@@ -64,14 +65,7 @@ TfrmDrugNeopSearch::TfrmDrugNeopSearch(TMessageService& AMessages, TCodeOpener A
     setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
     setWindowIcon(TabulonIcon());
     setFont(TahomaFont(13));
-    if (FullScreen == 1) {
-        setWindowFlag(Qt::WindowMaximizeButtonHint);
-        resize(1167, 691);
-        setWindowState(Qt::WindowMaximized);
-    } else {
-        setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-        setFixedSize(1167, 691);
-    }
+    OpenAtDesignSizeOrMaximised(this, QSize(1167, 691));
     if (!AParent)
         move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
 
@@ -116,6 +110,12 @@ TfrmDrugNeopSearch::TfrmDrugNeopSearch(TMessageService& AMessages, TCodeOpener A
     grid->installEventFilter(this);
     grid->viewport()->installEventFilter(this);
     AddFindShortcut(this, FMessages, FOpenCode);
+
+    // Narrower than designed (maximised on a small screen), the page controls keep to the right.
+    auto* bar = new TBarFit(FUi->Panel4, 1167);
+    for (QWidget* control : {static_cast<QWidget*>(FUi->btnPrior), static_cast<QWidget*>(FUi->lbPage),
+                             static_cast<QWidget*>(FUi->btnNext)})
+        bar->Add(control, TBarFit::TRule::Shift);
 }
 
 TfrmDrugNeopSearch::~TfrmDrugNeopSearch() = default;
@@ -199,7 +199,7 @@ void TfrmDrugNeopSearch::RenderPage() {
     FCurPage = ClampPage(FCurPage, pages);
 
     QTableWidget* grid = FUi->StringGrid1;
-    const int column = std::max(grid->currentColumn(), 0);
+    const int column = grid->currentColumn() < 0 ? kTitleColumn : grid->currentColumn();
     grid->setUpdatesEnabled(false);
     grid->setRowCount(1);
     grid->setCurrentCell(0, column);
@@ -219,6 +219,9 @@ void TfrmDrugNeopSearch::RenderPage() {
             grid->setItem(row, cell + 2,
                           TextItem(term->FCodesInCell[static_cast<std::size_t>(cell)]));
     }
+    // The first data row is current, never the header row, so Enter and F5 act at once.
+    if (grid->rowCount() > 1)
+        grid->setCurrentCell(1, column);
     grid->setUpdatesEnabled(true);
 
     ShowPaging(FUi->lbCount, FUi->lbPage, FUi->btnPrior, FUi->btnNext, count, FCurPage, pages);
@@ -259,6 +262,13 @@ const TTerm* TfrmDrugNeopSearch::CurrentTerm() const {
         return nullptr;
     const QTableWidgetItem* title = grid->item(grid->currentRow(), kTitleColumn);
     return title ? static_cast<const TTerm*>(title->data(Qt::UserRole).value<void*>()) : nullptr;
+}
+
+void TfrmDrugNeopSearch::EnterGrid() {
+    QTableWidget* grid = FUi->StringGrid1;
+    grid->setFocus();
+    if (grid->rowCount() > 1)
+        grid->setCurrentCell(1, grid->currentColumn() < 0 ? kTitleColumn : grid->currentColumn());
 }
 
 void TfrmDrugNeopSearch::EditChanged() {
@@ -313,6 +323,11 @@ bool TfrmDrugNeopSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
         if (AWatched == grid || AWatched == FUi->TreeView1) {
             if (HandleKey(key->key(), AWatched == grid))
                 return true;
+            if (AWatched == grid)
+                TypeAheadOnTitles(grid, key, kTitleColumn);
+        } else if (AWatched == FUi->edtMain && IsEnterOrDown(key)) {
+            EnterGrid();
+            return true;
         } else if (AWatched == FUi->edtMain && !FCurItem &&
                    TypeFirstLetterAsCapital(FUi->edtMain, key)) {
             return true;

@@ -5,6 +5,9 @@
 // neoplasm table has a single main term, so its first window opens on that term's sub-terms.
 // Ctrl+F opens the Find window over it, with the same code viewer.
 //
+// Keyboard: every page opens with its first data row current (never the header row); Enter or
+// Down in the search box moves into the grid there, and the grid's type-ahead matches titles.
+//
 // Modal results: 1 back to the main term (in the neoplasm table: to the first level), 2 back
 // one level, 3 quit the program.
 #pragma once
@@ -73,6 +76,8 @@ class TfrmDrugNeopSearch : public QDialog {
     void PopupMenu1Popup();
     void ShowPopupMenu(const QPoint& APos);
     void EditChanged();
+    // Enter or Down in the search box: the grid gets the focus on its first data row.
+    void EnterGrid();
     void QuitPrompt();
 
     std::unique_ptr<Ui::TfrmDrugNeopSearch> FUi;

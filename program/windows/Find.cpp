@@ -4,6 +4,7 @@
 #include "EngineGlobals.h"
 #include "FindIndexJob.h"
 #include "MessageService.h"
+#include "ScreenFit.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "ui_Find.h"
@@ -51,14 +52,7 @@ TfrmFind::TfrmFind(TMessageService& AMessages, TCodeOpener AOpenCode, QWidget* A
     setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
     setWindowIcon(TabulonIcon());
     setFont(TahomaFont(13));
-    if (FullScreen == 1) {
-        setWindowFlag(Qt::WindowMaximizeButtonHint);
-        resize(1167, 691);
-        setWindowState(Qt::WindowMaximized);
-    } else {
-        setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-        setFixedSize(1167, 691);
-    }
+    OpenAtDesignSizeOrMaximised(this, QSize(1167, 691));
     if (!AParent)
         move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
     SetUpLook();
@@ -81,6 +75,10 @@ TfrmFind::TfrmFind(TMessageService& AMessages, TCodeOpener AOpenCode, QWidget* A
     FUi->edtFind->installEventFilter(this);
     FUi->lvResults->installEventFilter(this);
     FUi->lvResults->viewport()->installEventFilter(this);
+    // Narrower than designed (maximised on a small screen), the status and the legend take less
+    // room.
+    (new TBarFit(FUi->Panel1, 1167))->Add(FUi->lblStatus, TBarFit::TRule::Shrink);
+    (new TBarFit(FUi->Panel4, 1167))->Add(FUi->lblLegend, TBarFit::TRule::Shrink);
 }
 
 TfrmFind::~TfrmFind() = default;
@@ -143,6 +141,10 @@ void TfrmFind::SetUpLook() {
 
 void TfrmFind::reject() {
     done(2);
+}
+
+void TfrmFind::SetSearchText(const QString& AText) {
+    FUi->edtFind->setText(AText);
 }
 
 void TfrmFind::showEvent(QShowEvent* AEvent) {
@@ -384,8 +386,10 @@ void TfrmFind::QuitPrompt() {
         done(3);
 }
 
-int RunFindWindow(TMessageService& AMessages, const TCodeOpener& AOpenCode, QWidget* AParent) {
+int RunFindWindow(TMessageService& AMessages, const TCodeOpener& AOpenCode, QWidget* AParent,
+                  const QString& AText) {
     TfrmFind window(AMessages, AOpenCode, AParent);
+    window.SetSearchText(AText);
     return window.exec();
 }
 

@@ -45,6 +45,8 @@ public:
     bool SearchPending() const { return FTypingPause.isActive(); }
     // The result on show (empty before the first search).
     const TFindResult& Result() const { return FResult; }
+    // Puts AText into the search box; a window not shown yet searches for it as it opens.
+    void SetSearchText(const QString& AText);
     // The index searched; null until the window has been shown, and when it could not be had.
     const TFindIndex* Index() const { return FIndex; }
 
@@ -81,8 +83,10 @@ private:
     TFindResult FResult;
 };
 
-// Opens the Find window modally over AParent and returns its modal result (3: quit the program).
-int RunFindWindow(TMessageService& AMessages, const TCodeOpener& AOpenCode, QWidget* AParent);
+// Opens the Find window modally over AParent, searching for AText, and returns its modal result
+// (3: quit the program).
+int RunFindWindow(TMessageService& AMessages, const TCodeOpener& AOpenCode, QWidget* AParent,
+                  const QString& AText = QString());
 
 // Ctrl+F in AWindow opens the Find window over it, with AOpenCode as its viewer (empty:
 // DefaultCodeOpener); when Find returns 3, AWindow closes with 3 as well.

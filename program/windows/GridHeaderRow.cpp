@@ -1,8 +1,29 @@
 #include "GridHeaderRow.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QStringList>
 
-THeaderCellLook HeaderCellLook(const QString& AText, const QFont& AGridFont) {
+namespace {
+
+// The smallest pixel size a header shrinks to.
+const int kSmallestHeaderPixels = 8;
+
+bool Fits(const THeaderCellLook& ALook, const QSize& ACell) {
+    const QFontMetrics metrics(ALook.Font);
+    const QStringList words =
+        ALook.Text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    for (const QString& word : words)
+        if (metrics.horizontalAdvance(word) > ACell.width())
+            return false;
+    const QRect used = metrics.boundingRect(QRect(0, 0, ACell.width(), 100000), ALook.Flags, ALook.Text);
+    return used.height() <= ACell.height();
+}
+
+} // namespace
+
+THeaderCellLook HeaderCellLook(const QString& AText, const QFont& AGridFont, const QSize& ACell) {
     THeaderCellLook look;
     look.Fill = QColor(206, 221, 240);
     look.Font = AGridFont;
@@ -10,6 +31,9 @@ THeaderCellLook HeaderCellLook(const QString& AText, const QFont& AGridFont) {
     look.Flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
     look.Text = AText;
     look.Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (ACell.isValid() && look.Font.pixelSize() > 0)
+        while (look.Font.pixelSize() > kSmallestHeaderPixels && !Fits(look, ACell))
+            look.Font.setPixelSize(look.Font.pixelSize() - 1);
     return look;
 }
 
@@ -19,11 +43,20 @@ void THeaderRowDelegate::paint(QPainter* APainter, const QStyleOptionViewItem& A
         QStyledItemDelegate::paint(APainter, AOption, AIndex);
         return;
     }
-    const THeaderCellLook look = HeaderCellLook(AIndex.data().toString(), AOption.font);
+    const THeaderCellLook look = LookFor(AOption, AIndex);
     APainter->save();
     APainter->fillRect(AOption.rect, look.Fill);
     APainter->setFont(look.Font);
     APainter->setPen(AOption.palette.color(QPalette::WindowText));
-    APainter->drawText(AOption.rect.adjusted(2, 2, -2, 0), look.Flags, look.Text);
+    APainter->drawText(TextRoom(AOption.rect), look.Flags, look.Text);
     APainter->restore();
+}
+
+QRect THeaderRowDelegate::TextRoom(const QRect& ACell) {
+    return ACell.adjusted(HeaderMargin, HeaderMargin, -HeaderMargin, 0);
+}
+
+THeaderCellLook THeaderRowDelegate::LookFor(const QStyleOptionViewItem& AOption,
+                                            const QModelIndex& AIndex) {
+    return HeaderCellLook(AIndex.data().toString(), AOption.font, TextRoom(AOption.rect).size());
 }

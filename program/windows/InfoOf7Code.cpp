@@ -29,6 +29,8 @@ TfrmInfoOf7Code::TfrmInfoOf7Code(QWidget* AParent)
     FUi->Edit1->setReadOnly(true);
     FUi->Edit2->setReadOnly(true);
     FUi->Memo1->setReadOnly(true);
+    // The description is what the coder reads here: larger than the dialog's 11-pixel text.
+    FUi->Memo1->setFont(TahomaFont(14, false));
     connect(FUi->Button1, &QPushButton::clicked, this, [this] { done(1); });
     connect(FUi->Button2, &QPushButton::clicked, this, [this] { done(2); });
 }

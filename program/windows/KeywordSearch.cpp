@@ -1,5 +1,6 @@
 #include "KeywordSearch.h"
 
+#include "BrowserHelpers.h"
 #include "CodeQueries.h"
 #include "CodeSelection.h"
 #include "EngineGlobals.h"
@@ -9,6 +10,7 @@
 #include "KeyboardState.h"
 #include "MessageService.h"
 #include "PageRenderer.h"
+#include "ScreenFit.h"
 #include "SelectCode.h"
 #include "TextHelpers.h"
 #include "Settings.h"
@@ -31,6 +33,9 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 const QString kEmptyCodeBox = QStringLiteral("   .    ");
@@ -38,6 +43,7 @@ const QString kHeaderSearch = QStringLiteral("Tabular Search");
 const QString kHeaderSection = QStringLiteral("Tabular Section");
 const QString kHeaderChapter = QStringLiteral("Chapter Information");
 const QString kHeaderSubChapter = QStringLiteral("Sub-Chapter Information");
+const QColor kDisabledConditionText(75, 75, 75);
 
 std::int64_t NowMs() {
     return QDateTime::currentMSecsSinceEpoch();
@@ -69,17 +75,60 @@ TfrmKeyWordSearch::TfrmKeyWordSearch(TMessageService& AMessages, QWidget* AParen
     ConnectControls();
     ConnectSearchControls();
     AddFindShortcut(this, FMessages);
-    if (FullScreen == 1) {
-        setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-        setWindowState(windowState() | Qt::WindowMaximized);
-    } else {
-        setFixedSize(1167, 691);
-    }
+    OpenAtDesignSizeOrMaximised(this, QSize(1167, 691));
     ResetCodeBox();
     UpdateNavigationButtons();
+    FitBottomPanel();
 }
 
 TfrmKeyWordSearch::~TfrmKeyWordSearch() = default;
+
+void TfrmKeyWordSearch::FitBottomPanel() {
+    // Narrower than designed (maximised on a small screen) the keyword box and the count row get
+    // narrower and the controls right of them move left; the first row packs its condition boxes
+    // and lets the selected-code box stand in for its label.
+    Ui::TfrmKeyWordSearch& ui = *FUi;
+    const QList<QCheckBox*> boxes = {ui.ckAdvanced, ui.ckDescription, ui.ckInclusion, ui.ckIncludes,
+                                     ui.ckCodeFirst, ui.ckCodeAlso,   ui.ckExclude1,  ui.ckExclude2};
+    const QList<QWidget*> codeGroup = {ui.Label4, ui.edtCode, ui.btnGo, ui.edtSelected};
+    struct TDesign {
+        QWidget* Control;
+        QRect Place;
+    };
+    auto designs = std::make_shared<std::vector<TDesign>>();
+    for (QWidget* control : boxes)
+        designs->push_back({control, control->geometry()});
+    for (QWidget* control : codeGroup)
+        designs->push_back({control, control->geometry()});
+    const QRect selectedLabel = ui.Label2->geometry();
+    const int panelWidth = 1167;
+    auto* bar = new TBarFit(ui.Panel2, panelWidth, [this, designs, boxes, codeGroup,
+                                                     selectedLabel](int ADeficit) {
+        for (const TDesign& design : *designs)
+            design.Control->setGeometry(design.Place);
+        FUi->Label2->setVisible(ADeficit == 0);
+        FUi->edtSelected->setPlaceholderText(ADeficit == 0 ? QString() : QStringLiteral("Selected"));
+        if (ADeficit == 0)
+            return;
+        int x = boxes.first()->x();
+        for (QCheckBox* box : boxes) {
+            box->setGeometry(x, box->y(), box->sizeHint().width(), box->height());
+            x += box->width();
+        }
+        QLineEdit* selected = FUi->edtSelected;
+        selected->setGeometry(selectedLabel.x(), selected->y(), 90, selected->height());
+        const int margin = 7;
+        const int shift = std::max(0, selected->x() + selected->width() - (FUi->Panel2->width() - margin));
+        for (QWidget* control : codeGroup)
+            control->move(control->x() - shift, control->y());
+    });
+    bar->Add(ui.edtKeyWord, TBarFit::TRule::Shrink);
+    bar->Add(ui.Edit1, TBarFit::TRule::Shrink);
+    for (QWidget* control : {static_cast<QWidget*>(ui.btnHistory), static_cast<QWidget*>(ui.btnClear),
+                             static_cast<QWidget*>(ui.BitBtn1), static_cast<QWidget*>(ui.BitBtn2),
+                             static_cast<QWidget*>(ui.Label5), static_cast<QWidget*>(ui.lbCombine)})
+        bar->Add(control, TBarFit::TRule::Shift);
+}
 
 void TfrmKeyWordSearch::SetUpLook() {
     const QFont courier = PixelFont(QStringLiteral("Courier New"), 16);
@@ -119,6 +168,9 @@ void TfrmKeyWordSearch::SetUpLook() {
 
     QTextEdit* text = FUi->RichEdit1;
     text->setReadOnly(true);
+    // A caret that the arrow keys move, and Shift with them selects: the page works without the
+    // mouse.
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text->setLineWrapMode(QTextEdit::NoWrap);
     text->setFont(PixelFont(QStringLiteral("Courier New"), 19));
     text->document()->setDefaultFont(text->font());
@@ -134,8 +186,15 @@ void TfrmKeyWordSearch::SetUpLook() {
     FUi->lbRec->setAlignment(Qt::AlignCenter);
 
     for (QCheckBox* box : {FUi->ckDescription, FUi->ckInclusion, FUi->ckIncludes, FUi->ckCodeFirst,
-                           FUi->ckCodeAlso, FUi->ckExclude1, FUi->ckExclude2})
+                           FUi->ckCodeAlso, FUi->ckExclude1, FUi->ckExclude2}) {
+        // Disabled, they stay readable on the sky-blue bar: a dark grey with a contrast of over
+        // 5:1 against it, where the style's light grey gave about 1.1:1.
+        QPalette palette = box->palette();
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(QPalette::Disabled, role, kDisabledConditionText);
+        box->setPalette(palette);
         box->setEnabled(false);
+    }
     // ">" turns letters to upper case; "n" takes a letter or a digit, and may stay blank.
     FUi->edtCode->setInputMask(QStringLiteral(">nnn.nnnn;_"));
     FUi->edtCode->setMaxLength(8);
@@ -170,6 +229,19 @@ void TfrmKeyWordSearch::SetUpLook() {
     FUi->ListView1->setRootIsDecorated(false);
     FUi->plPrompt->hide();
     FUi->plHistory->hide();
+
+    FStatus = new QLabel(text);
+    FStatus->setObjectName(QStringLiteral("lbStatus"));
+    FStatus->setFont(TahomaFont(13));
+    FStatus->setFrameShape(QFrame::Box);
+    FStatus->setMargin(3);
+    SetBackgroundColor(FStatus, TColors::InfoBk);
+    SetTextColor(FStatus, TColors::Navy);
+    FStatus->hide();
+    FStatusTimer = new QTimer(this);
+    FStatusTimer->setSingleShot(true);
+    FStatusTimer->setInterval(6000);
+    connect(FStatusTimer, &QTimer::timeout, this, &TfrmKeyWordSearch::HideStatus);
 }
 
 void TfrmKeyWordSearch::SetUpMenu() {
@@ -188,12 +260,11 @@ void TfrmKeyWordSearch::SetUpMenu() {
     connect(FPopup, &QMenu::aboutToShow, this, &TfrmKeyWordSearch::MenuAboutToShow);
     connect(Jump1, &QAction::triggered, this, &TfrmKeyWordSearch::JumpClick);
     connect(Copy1, &QAction::triggered, this, &TfrmKeyWordSearch::CopySelection);
-    connect(SelectCodeS1, &QAction::triggered, this,
-            [this] { ShowAvailableCodes(TrimmedSelection(), false); });
+    connect(SelectCodeS1, &QAction::triggered, this, [this] { ActOnCode(TCodeAction::CopyCode); });
     connect(SelectCodeDescF111, &QAction::triggered, this,
-            [this] { ShowAvailableCodes(TrimmedSelection(), true); });
+            [this] { ActOnCode(TCodeAction::CopyCodeDesc); });
     connect(CopyCodeShortDescF111, &QAction::triggered, this,
-            [this] { ShowAvailableCodes(TrimmedSelection(), true); });
+            [this] { ActOnCode(TCodeAction::CopyCodeDesc); });
     connect(FUi->RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint& APos) {
         FPopup->popup(FUi->RichEdit1->viewport()->mapToGlobal(APos));
     });
@@ -355,6 +426,7 @@ void TfrmKeyWordSearch::ShowObject(const TTabularObject& AObject, const QString&
 
 void TfrmKeyWordSearch::ShowPage(int APage, bool AForce) {
     HidePrompt();
+    HideStatus();
     if (IsEmptyObject(FCurCode))
         return;
     const int page = APage <= 0 ? 1 : std::min(APage, FPageNumber);
@@ -397,7 +469,11 @@ void TfrmKeyWordSearch::ApplyPage(const TRenderedPage& APage) {
         format.setFontUnderline(true);
         cursor.mergeCharFormat(format);
     }
-    text->setTextCursor(QTextCursor(text->document()));
+    // The caret starts on the underlined code, so that the copy keys act on it at once.
+    QTextCursor caret(text->document());
+    if (APage.SelectedStart >= 0)
+        caret.setPosition(std::min(static_cast<int>(APage.SelectedStart), end));
+    text->setTextCursor(caret);
     text->setUpdatesEnabled(true);
 }
 
@@ -430,6 +506,24 @@ void TfrmKeyWordSearch::ShowVisit(const TVisitItem& AItem) {
     int unused = 0;
     ShowObject(AItem.FObject, QString(), unused);
     ShowPage(AItem.FPageIndex);
+    SelectTreeNodeOf(AItem.FObject);
+}
+
+void TfrmKeyWordSearch::SelectTreeNodeOf(const TTabularObject& AObject) {
+    // The result list marks the category shown when it lists it, and nothing otherwise; its
+    // last shown node follows, so that a click on the node marked before shows it again.
+    QTreeWidget* tree = FUi->TreeView1;
+    QTreeWidgetItem* found = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount() && !found; ++i)
+        if (ObjectOfItem(tree->topLevelItem(i)) == AObject)
+            found = tree->topLevelItem(i);
+    FCurCodeItem = found;
+    if (found) {
+        tree->setCurrentItem(found);
+        tree->scrollToItem(found);
+    } else {
+        tree->clearSelection();
+    }
 }
 
 void TfrmKeyWordSearch::GoBack() {
@@ -458,6 +552,7 @@ void TfrmKeyWordSearch::StepCode(bool ABackward) {
     ShowObject(next, QString(), unused);
     FSelectedCode = next->FCode;
     ShowPage(1);
+    SelectTreeNodeOf(next);
 }
 
 void TfrmKeyWordSearch::JumpToChapter() {
@@ -474,6 +569,7 @@ void TfrmKeyWordSearch::JumpToChapter() {
     int unused = 0;
     ShowObject(chapter, QString(), unused);
     ShowPage(1);
+    SelectTreeNodeOf(chapter);
     FUi->RichEdit1->setFocus();
 }
 
@@ -487,6 +583,7 @@ void TfrmKeyWordSearch::JumpToSection() {
     int unused = 0;
     ShowObject((*code)->FSubChapter, QString(), unused);
     ShowPage(1);
+    SelectTreeNodeOf((*code)->FSubChapter);
     FUi->RichEdit1->setFocus();
 }
 
@@ -628,6 +725,48 @@ QString TfrmKeyWordSearch::TrimmedSelection() const {
     return FUi->RichEdit1->textCursor().selectedText().trimmed();
 }
 
+QString TfrmKeyWordSearch::CodeToActOn() const {
+    const QString selection = TrimmedSelection();
+    if (!selection.isEmpty() || FCurPageIndex < 1)
+        return selection;
+    const int line = (FCurPageIndex - 1) * FLinePerPage + FUi->RichEdit1->textCursor().blockNumber();
+    return CodeOfComposedLine(FContent.Lines, FContent.Kinds, line);
+}
+
+void TfrmKeyWordSearch::ActOnCode(TCodeAction AAction) {
+    const QString code = CodeToActOn();
+    if (code.isEmpty()) {
+        ShowStatus(QStringLiteral("No code here: select a code, or put the caret on the line of "
+                                  "a code."));
+        return;
+    }
+    QString category, subCode;
+    if (AAction == TCodeAction::Go) {
+        // A selection that is no code is reported by ShowCodeByText itself.
+        ShowCodeByText(code, false);
+        FUi->RichEdit1->setFocus();
+    } else if (!SplitCode(code, category, subCode)) {
+        ShowStatus(QStringLiteral("The selection is not a code."));
+    } else {
+        ShowAvailableCodes(code, AAction == TCodeAction::CopyCodeDesc);
+    }
+}
+
+void TfrmKeyWordSearch::ShowStatus(const QString& AText) {
+    FStatus->setText(AText);
+    FStatus->adjustSize();
+    const QWidget* area = FUi->RichEdit1;
+    FStatus->move(4, std::max(0, area->height() - FStatus->height() - 4));
+    FStatus->show();
+    FStatus->raise();
+    FStatusTimer->start();
+}
+
+void TfrmKeyWordSearch::HideStatus() {
+    FStatus->hide();
+    FStatusTimer->stop();
+}
+
 void TfrmKeyWordSearch::CopySelection() {
     const QString selection = FUi->RichEdit1->textCursor().selectedText();
     if (!selection.isEmpty())
@@ -636,8 +775,7 @@ void TfrmKeyWordSearch::CopySelection() {
 
 void TfrmKeyWordSearch::MenuAboutToShow() {
     QString category, subCode;
-    const QString selection = TrimmedSelection();
-    const bool isCode = SplitCode(selection, category, subCode);
+    const bool isCode = SplitCode(CodeToActOn(), category, subCode);
     Jump1->setEnabled(isCode);
     SelectCodeS1->setEnabled(isCode);
     Copy1->setEnabled(!FUi->RichEdit1->textCursor().selectedText().isEmpty());
@@ -697,15 +835,17 @@ void TfrmKeyWordSearch::GoClick() {
 }
 
 void TfrmKeyWordSearch::JumpClick() {
-    ShowCodeByText(TrimmedSelection(), false);
-    FUi->RichEdit1->setFocus();
+    ActOnCode(TCodeAction::Go);
 }
 
 // ---- Keys, mouse and the rest ------------------------------------------------------------
 
-bool TfrmKeyWordSearch::HandleWindowKey(int AKey, bool AInTextArea) {
+bool TfrmKeyWordSearch::HandleWindowKey(int AKey) {
     switch (AKey) {
-    case Qt::Key_Escape: reject(); return true;
+    case Qt::Key_Escape:
+        if (!HideFloatingPanels())
+            reject();
+        return true;
     case Qt::Key_PageUp: ShowPage(FCurPageIndex - 1); return true;
     case Qt::Key_PageDown: ShowPage(FCurPageIndex + 1); return true;
     case Qt::Key_F1: ShowPage(1); return true;
@@ -717,21 +857,15 @@ bool TfrmKeyWordSearch::HandleWindowKey(int AKey, bool AInTextArea) {
     case Qt::Key_F8: StepCode(true); return true;
     case Qt::Key_F9: StepCode(false); return true;
     case Qt::Key_F12: AskQuit(); return true;
-    default: break;
-    }
-    if (!AInTextArea)
-        return false;
-    switch (AKey) {
     case Qt::Key_F5: JumpClick(); return true;
-    case Qt::Key_F10: ShowAvailableCodes(TrimmedSelection(), false); return true;
-    case Qt::Key_F11: ShowAvailableCodes(TrimmedSelection(), true); return true;
+    case Qt::Key_F10: ActOnCode(TCodeAction::CopyCode); return true;
+    case Qt::Key_F11: ActOnCode(TCodeAction::CopyCodeDesc); return true;
     default: return false;
     }
 }
 
 void TfrmKeyWordSearch::AskQuit() {
-    if (FMessages.Question(this, QStringLiteral("Do you want to quit this program?"),
-                           QStringLiteral("Exit Program"), QMessageBox::No))
+    if (AskQuitProgram(FMessages, this))
         done(3);
 }
 
@@ -748,17 +882,19 @@ bool TfrmKeyWordSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
     if (type == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(AEvent);
         if (AWatched == text) {
+            HideStatus();
             if (key->matches(QKeySequence::Copy)) {
                 CopySelection();
                 return true;
             }
-            return HandleWindowKey(key->key(), true);
+            return HandleWindowKey(key->key());
         }
         if (AWatched == FUi->edtCode || AWatched == FUi->edtKeyWord || AWatched == FUi->TreeView1) {
             const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-            if (!(enter && AWatched != FUi->TreeView1))
+            // Escape must see whether a panel was open, so it does its own hiding.
+            if (!(enter && AWatched != FUi->TreeView1) && key->key() != Qt::Key_Escape)
                 HidePrompt();
-            return HandleWindowKey(key->key(), false);
+            return HandleWindowKey(key->key());
         }
     }
     if (type == QEvent::KeyRelease) {
@@ -797,6 +933,23 @@ bool TfrmKeyWordSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
     return QDialog::eventFilter(AWatched, AEvent);
 }
 
+void TfrmKeyWordSearch::keyPressEvent(QKeyEvent* AEvent) {
+    // Escape from any other control (a check box, a button) also closes a panel first.
+    if (AEvent->key() == Qt::Key_Escape && AEvent->modifiers() == Qt::NoModifier &&
+        HideFloatingPanels()) {
+        AEvent->accept();
+        return;
+    }
+    // Enter that a control left unused (the code box after Go, the result list, the page) must
+    // not press the dialog's default button, which is whichever button follows the first focus
+    // (the history button). A focused button takes its Enter before it comes here.
+    if (AEvent->key() == Qt::Key_Return || AEvent->key() == Qt::Key_Enter) {
+        AEvent->accept();
+        return;
+    }
+    QDialog::keyPressEvent(AEvent);
+}
+
 void TfrmKeyWordSearch::reject() {
     done(2);
 }
@@ -829,4 +982,11 @@ void TfrmKeyWordSearch::ClearKeywords(bool AAlsoResults) {
 
 void TfrmKeyWordSearch::HidePrompt() {
     FUi->plPrompt->hide();
+}
+
+bool TfrmKeyWordSearch::HideFloatingPanels() {
+    const bool shown = FUi->plPrompt->isVisible() || FUi->plHistory->isVisible();
+    FUi->plPrompt->hide();
+    FUi->plHistory->hide();
+    return shown;
 }

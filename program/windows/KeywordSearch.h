@@ -12,7 +12,8 @@
 // Ctrl+F opens the Find window over it.
 //
 // Modal results: 3 quits the program (F12 and Yes, or Find returned 3), 2 is the ordinary
-// cancel (Escape).
+// cancel (Escape, once neither the suggestions nor the history panel is open: Escape closes
+// those first).
 #pragma once
 
 #include "CodeNavigation.h"
@@ -29,6 +30,8 @@ class TfrmKeyWordSearch;
 class TMessageService;
 class TfrmInfoOf7Code;
 class QAction;
+class QLabel;
+class QTimer;
 class QMenu;
 class QTreeWidgetItem;
 struct TRenderedPage;
@@ -65,7 +68,8 @@ public:
     // The search role.
     // The whole search of "  Search" or Enter in the keyword box: asks before listing every
     // category for an empty text, refuses full text without a condition, records the text in
-    // the search history, fills the result list and shows its first category.
+    // the search history, fills the result list and shows its first category. When nothing is
+    // found it says why and offers to search the same text with Find.
     void RunKeywordSearch();
     // Fills the result list with the categories the mode accepts (waiting for the tabular list).
     void SearchCategories(TSearchMode AMode, int AConditions);
@@ -104,10 +108,12 @@ public:
 protected:
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
+    void keyPressEvent(QKeyEvent* AEvent) override;
     void reject() override;
 
 private:
     void SetUpLook();
+    void FitBottomPanel();
     void SetUpMenu();
     void ConnectControls();
     void TextAreaResized();
@@ -119,6 +125,8 @@ private:
     TVisitItem CurrentVisit() const;
     void PushBack(bool AClearReview);
     void ShowVisit(const TVisitItem& AItem);
+    // Marks the result list's node of AObject as current (or none when it lists no such node).
+    void SelectTreeNodeOf(const TTabularObject& AObject);
     void FillTreeFromObject(const TTabularObject& AObject);
     void ShowTreeSelection();
     void ResetCodeBox();
@@ -129,14 +137,30 @@ private:
     void JumpClick();
     void CopySelection();
     QString TrimmedSelection() const;
+    // What Go (F5) and the copy commands act on: the selection when there is one, else the code
+    // of the line the caret is on (after a page is shown the caret stands on the underlined
+    // code). Empty when there is neither.
+    QString CodeToActOn() const;
+    enum class TCodeAction { Go, CopyCode, CopyCodeDesc };
+    // Runs AAction on CodeToActOn(); with nothing to act on, says so in the status line.
+    void ActOnCode(TCodeAction AAction);
+    // A short message at the foot of the text area, gone at the next key, page or after a while.
+    void ShowStatus(const QString& AText);
+    void HideStatus();
     void MenuAboutToShow();
     void WidenSelectionToCode();
     void WheelTurned(int ADelta);
-    bool HandleWindowKey(int AKey, bool AInTextArea);
+    // The window's keys, the same in the text area, the code and keyword boxes and the result
+    // list (F5, F10 and F11 act on the text area's code: right after Go the caret stands on the
+    // code shown). False when AKey is none of them.
+    bool HandleWindowKey(int AKey);
     void AskQuit();
     void FullTextToggled(bool AChecked);
     void ClearKeywords(bool AAlsoResults);
     void HidePrompt();
+    // Hides the suggestion and history panels; true when one of them was showing, so that
+    // Escape closes what floats over the window before it closes the window.
+    bool HideFloatingPanels();
     TfrmInfoOf7Code& InfoDialog();
 
     // The search role's controls and events (KeywordSearchRole.cpp).
@@ -148,12 +172,16 @@ private:
     void PlaceOverKeywordBox(QWidget* APanel);
     void AlignCountRow();
     void HistoryRowClicked(QTreeWidgetItem* AItem);
+    // A search of AText found nothing: says why and offers Find on the same text.
+    void OfferFind(const QString& AText, bool AFullText);
 
     std::unique_ptr<Ui::TfrmKeyWordSearch> FUi;
     TMessageService& FMessages;
     TfrmInfoOf7Code* FInfoDialog;
     std::unique_ptr<TfrmInfoOf7Code> FOwnInfoDialog;
     QMenu* FPopup = nullptr;
+    QLabel* FStatus = nullptr;
+    QTimer* FStatusTimer = nullptr;
     QAction* Jump1 = nullptr;
     QAction* Copy1 = nullptr;
     QAction* SelectCodeS1 = nullptr;
@@ -176,6 +204,9 @@ private:
     TWheelThrottle FWheel;
 
     QStringList FSearchKeyWordsList; // the keywords of the last search, upper case
+    // The user changed the keyword box's text since its last key release: only then do the
+    // suggestions open by themselves.
+    bool FKeywordEdited = false;
     TKeywordSuggestions FSuggestions;
     // Declared after FUi so that it goes first: no event may reach it once the controls are gone.
     std::unique_ptr<QObject> FSearchRoleFilter;

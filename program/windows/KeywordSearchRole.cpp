@@ -4,6 +4,7 @@
 #include "KeywordSearch.h"
 
 #include "EngineGlobals.h"
+#include "Find.h"
 #include "MessageService.h"
 #include "SearchHistory.h"
 #include "Waiting.h"
@@ -19,6 +20,8 @@
 #include <QStyledItemDelegate>
 #include <QTableWidgetItem>
 #include <QTreeWidgetItem>
+
+#include <utility>
 
 namespace {
 
@@ -96,6 +99,7 @@ void TfrmKeyWordSearch::ConnectSearchControls() {
 
     connect(FUi->BitBtn1, &QPushButton::clicked, this, &TfrmKeyWordSearch::RunKeywordSearch);
     connect(FUi->edtKeyWord, &QLineEdit::textChanged, this, [this] { UpdateKeywordCounts(false); });
+    connect(FUi->edtKeyWord, &QLineEdit::textEdited, this, [this] { FKeywordEdited = true; });
     connect(FUi->ckAdvanced, &QCheckBox::toggled, this, [this] { UpdateKeywordCounts(false); });
     connect(FUi->btnHistory, &QPushButton::clicked, this, &TfrmKeyWordSearch::ShowHistoryPanel);
     connect(FUi->ListView1, &QTreeWidget::itemClicked, this, &TfrmKeyWordSearch::HistoryRowClicked);
@@ -166,6 +170,10 @@ bool TfrmKeyWordSearch::SearchRoleEvent(QObject* AWatched, QEvent* AEvent) {
             FUi->plHistory->hide();
             FUi->edtKeyWord->setFocus();
             return true;
+        } else if (type == QEvent::KeyPress && isEnter()) {
+            // Enter picks the highlighted entry as a click does.
+            HistoryRowClicked(FUi->ListView1->currentItem());
+            return true;
         }
     }
     return false;
@@ -222,6 +230,16 @@ void TfrmKeyWordSearch::RunKeywordSearch() {
         ShowTreeSelection();
     }
     UpdateKeywordCounts(true);
+    if (!text.isEmpty() && FUi->TreeView1->topLevelItemCount() == 0)
+        OfferFind(text, fullText);
+}
+
+void TfrmKeyWordSearch::OfferFind(const QString& AText, bool AFullText) {
+    const QString question = NothingFoundMessage(AText, AFullText) +
+                             QStringLiteral("\n\nSearch for \"%1\" with Find?").arg(AText);
+    if (FMessages.Question(this, question, QStringLiteral("Search by Keywords"), QMessageBox::Yes) &&
+        RunFindWindow(FMessages, {}, this, AText) == 3)
+        done(3);
 }
 
 void TfrmKeyWordSearch::SearchCategories(TSearchMode AMode, int AConditions) {
@@ -288,12 +306,17 @@ void TfrmKeyWordSearch::PlaceOverKeywordBox(QWidget* APanel) {
 }
 
 void TfrmKeyWordSearch::KeywordBoxKeyReleased(int AKey) {
+    const bool edited = std::exchange(FKeywordEdited, false);
     const bool hides = AKey == Qt::Key_Return || AKey == Qt::Key_Enter || AKey == Qt::Key_PageUp ||
                        AKey == Qt::Key_PageDown || AKey == Qt::Key_Comma;
     if (hides || FUi->edtKeyWord->text().isEmpty()) {
         HidePrompt();
         return;
     }
+    // Keys that leave the text as it was (F-keys, arrows, the Escape that closed a message box)
+    // do not bring the suggestions back over the page; Up asks for them and goes into them.
+    if (!edited && AKey != Qt::Key_Up)
+        return;
     FUi->plHistory->hide();
     PlaceOverKeywordBox(FUi->plPrompt);
     if (AKey == Qt::Key_Up) {

@@ -5,6 +5,7 @@
 #include "DataEngine.h"
 #include "EngineGlobals.h"
 #include "MessageService.h"
+#include "ScreenFit.h"
 #include "SearchHistory.h"
 #include "Settings.h"
 #include "WindowStyle.h"
@@ -14,9 +15,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace {
 const QString kNotAvailable = QStringLiteral("This window is not available yet.");
@@ -49,6 +53,10 @@ TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
     for (QLabel* label : findChildren<QLabel*>())
         label->adjustSize();
     FUi->CheckBox1->adjustSize();
+    PlaceYearAfterDate();
+
+    // After the places and sizes above: on a screen too small for the window its controls scroll.
+    ScrollWhenTooLarge(this, QSize(1167, 691));
 
     for (QLabel* link :
          {FUi->lbDisease, FUi->lbExternal, FUi->lbDrugs, FUi->lbNeoplasms, FUi->lbKeyWords,
@@ -108,6 +116,17 @@ void TfrmMain::SetUpFonts() {
         look.Widget->setFont(TahomaFont(look.Height, true, look.Italic));
         SetTextColor(look.Widget, look.Color);
     }
+}
+
+void TfrmMain::PlaceYearAfterDate() {
+    // The year follows "Effective Date: Oct 1" after two blanks, whatever the font's widths:
+    // one narrow blank made "Oct 1 2022" read as "Oct 12022".
+    const QLabel* date = FUi->Label3;
+    const QFontMetrics metrics(date->font());
+    const int dateEnd = date->x() + date->contentsRect().left() +
+                        metrics.horizontalAdvance(date->text().trimmed());
+    const int yearLeft = dateEnd + metrics.horizontalAdvance(QStringLiteral("  "));
+    FUi->lbYear->move(std::max(FUi->lbYear->x(), yearLeft), FUi->lbYear->y());
 }
 
 QColor TfrmMain::RestingColor(const QLabel* ALabel) const {

@@ -59,6 +59,7 @@ private:
     void Button4Click();
     void ShowCurrentAccount();
     QColor RestingColor(const QLabel* ALabel) const;
+    void PlaceYearAfterDate();
 
     std::unique_ptr<Ui::TfrmMain> FUi;
     TMessageService& FMessages;

@@ -4,13 +4,19 @@
 #include "EngineGlobals.h"
 #include "KeyboardState.h"
 #include "MessageService.h"
+#include "ScreenFit.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "ui_SelectCode.h"
 
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QShowEvent>
+
+#include <algorithm>
 
 TfrmSelectCode::TfrmSelectCode(TMessageService& AMessages, QWidget* AParent)
     : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -18,7 +24,7 @@ TfrmSelectCode::TfrmSelectCode(TMessageService& AMessages, QWidget* AParent)
       FUi(new Ui::TfrmSelectCode), FMessages(AMessages) {
     FUi->setupUi(this);
     setWindowTitle(QStringLiteral("Please Select Reportable Code "));
-    setFixedSize(1062, 457);
+    ScrollWhenTooLarge(this, QSize(1062, 457));
     setFont(TahomaFont(11, false));
     SetBackgroundColor(this, TColors::SkyBlue);
     for (QWidget* label : {FUi->Label1, FUi->Label2})
@@ -40,6 +46,19 @@ TfrmSelectCode::TfrmSelectCode(TMessageService& AMessages, QWidget* AParent)
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setFont(PixelFont(QStringLiteral("Courier New"), 14));
+    // Descriptions are shown whole: the column widens to the longest one and the list scrolls
+    // sideways to it (each row's tooltip holds it too), and the list is exactly as tall as the
+    // whole rows it shows, so that no row is cut at its foot.
+    list->setUniformRowHeights(true);
+    list->setTextElideMode(Qt::ElideNone);
+    list->header()->setStretchLastSection(false);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    FRowHeight = QFontMetrics(list->font()).height() + 4;
+    const int chrome = 2 * list->frameWidth() + list->header()->sizeHint().height() +
+                       list->horizontalScrollBar()->sizeHint().height();
+    const int rows = std::max(1, (list->height() - chrome) / FRowHeight);
+    list->resize(list->width(), chrome + rows * FRowHeight);
 
     connect(FUi->Edit2, &QLineEdit::textEdited, this, [this](const QString& AText) {
         const QString upper = AText.toUpper();
@@ -101,20 +120,30 @@ void TfrmSelectCode::FillCodeList() {
     const QString filter = FUi->Edit2->text().trimmed();
     const QString prefix = FUi->Edit1->text() + filter;
     int rows = 0;
+    const QFontMetrics metrics(list->font());
+    int widest = 0;
     for (qsizetype i = 0; i < FCodeList.size(); ++i) {
         const QString& code = FCodeList[i];
         if (!filter.isEmpty() &&
             (code.size() < prefix.size() ||
              CompareLeading(code, prefix, static_cast<int>(prefix.size()), true, false) != 0))
             continue;
-        auto* item = new QTreeWidgetItem(list, {code, FDescList.value(i)});
+        const QString desc = FDescList.value(i);
+        widest = std::max(widest, metrics.horizontalAdvance(desc));
+        auto* item = new QTreeWidgetItem(list, {code, desc});
         item->setForeground(0, TColors::Green);
         item->setForeground(1, TColors::WindowText);
+        item->setSizeHint(0, QSize(0, FRowHeight));
+        item->setToolTip(0, desc);
+        item->setToolTip(1, desc);
         ++rows;
         const qsizetype length = code.size();
         if (length >= 5 && length <= 8)
             ++counts[length - 5];
     }
+    // At least the designed 900 pixels, wider when a description needs it (with the room the
+    // style leaves around a cell's text).
+    list->setColumnWidth(1, std::max(900, widest + 16));
     FUi->Label3->setText(
         QStringLiteral("Total: %1    (4 chars code: %2    5 chars code: %3    6 chars code: %4    "
                        "7 chars code: %5)")

@@ -1,6 +1,7 @@
 // TfrmSelectCode: "Please Select Reportable Code ", the list of reportable codes under a code of
 // the viewer's text (final codes and codes completed with a seventh character), from which the
-// user copies a code with or without its long or short description.
+// user copies a code with or without its long or short description. Descriptions are shown whole
+// (the list scrolls sideways to the longest, and each row's tooltip holds its description).
 //
 // Modal results: 1 when a code was copied and the dialog closed itself (double-click, or a copy
 // button with Ctrl held), 2 for "Close".
@@ -49,4 +50,5 @@ private:
 
     std::unique_ptr<Ui::TfrmSelectCode> FUi;
     TMessageService& FMessages;
+    int FRowHeight = 20; // pixels of one list row
 };

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace {
 
 // Fixtures made once with libsodium (crypto_pwhash_str) for the password "secret".
@@ -537,6 +539,93 @@ TEST_F(AccountFiles, AwkwardNamesMakeOneFileEachAndLogInAfterARestart) {
         EXPECT_TRUE(
             account->LoadKWs(QStringLiteral("pw ") + account->FUserName, MinimumPasswordCost));
     }
+}
+
+// Favourite codes: added and removed one at a time, each saved at once behind the password line,
+// which stays exactly as the file had it.
+TEST_F(AccountFiles, FavouritesAreSavedAtOnceAndReadBackAfterARestart) {
+    TFavoriteKW created(QStringLiteral("abc"), QStringLiteral("secret"), FFolder, MinimumPasswordCost);
+    created.SaveKWs();
+    const QString passwordLine = created.FFavoriteCodes.first();
+    const QString name = QStringLiteral("YWJj.fvxml");
+    const struct {
+        bool Add;
+        const char* Code;
+        bool Changed;
+        QStringList Codes; // afterwards, in the file and held
+    } steps[] = {
+        {true, "E11.65", true, {QStringLiteral("E11.65")}},
+        {true, "A01.02", true, {QStringLiteral("E11.65"), QStringLiteral("A01.02")}},
+        {true, "E11.65", false, {QStringLiteral("E11.65"), QStringLiteral("A01.02")}},   // there already
+        {true, " S72.001A ", true, {QStringLiteral("E11.65"), QStringLiteral("A01.02"), QStringLiteral("S72.001A")}},
+        {true, "Q99.ZZZZ", true, {QStringLiteral("E11.65"), QStringLiteral("A01.02"), QStringLiteral("S72.001A"),
+                                   QStringLiteral("Q99.ZZZZ")}}, // no code of any edition: kept
+        {false, "A01.02", true, {QStringLiteral("E11.65"), QStringLiteral("S72.001A"), QStringLiteral("Q99.ZZZZ")}},
+        {false, "A01.02", false, {QStringLiteral("E11.65"), QStringLiteral("S72.001A"), QStringLiteral("Q99.ZZZZ")}},
+    };
+    for (const auto& step : steps) {
+        const QString code = QLatin1String(step.Code);
+        const QByteArray before = ReadRaw(name);
+        EXPECT_EQ(step.Add ? created.AddFavoriteCode(code) : created.RemoveFavoriteCode(code), step.Changed)
+            << step.Code;
+        EXPECT_EQ(created.FavoriteCodes(), step.Codes) << step.Code;
+        EXPECT_EQ(ReadTextLines(created.FFileName), QStringList{passwordLine} + step.Codes) << step.Code;
+        if (!step.Changed) {
+            EXPECT_EQ(ReadRaw(name), before) << step.Code;
+        }
+    }
+    const auto permissions = QFileInfo(created.FFileName).permissions();
+    EXPECT_FALSE(permissions & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    // Another run reads them after its login.
+    TAccountList restarted;
+    TFavoriteKW::GetFavoriteList(FFolder, restarted);
+    ASSERT_EQ(restarted.size(), 1u);
+    EXPECT_TRUE(restarted.front()->FavoriteCodes().isEmpty()); // not read before the login
+    ASSERT_TRUE(restarted.front()->LoadKWs(QStringLiteral("secret"), MinimumPasswordCost));
+    EXPECT_EQ(restarted.front()->FavoriteCodes(), steps[std::size(steps) - 1].Codes);
+}
+
+// A file of an earlier version (password line only, or with blank lines) gains codes behind its
+// own password line, byte for byte; a line another run wrote after this login is kept too.
+TEST_F(AccountFiles, SavingFavouritesKeepsThePasswordLineOfTheFile) {
+    const QString name = QStringLiteral("YWJj.fvxml");
+    WriteRaw(name, (kArgon2idSecret + QStringLiteral("\r\n")).toUtf8());
+    TFavoriteKW account(QStringLiteral("abc"), FFolder + name);
+    ASSERT_TRUE(account.LoadKWs(QStringLiteral("secret"), MinimumPasswordCost));
+    EXPECT_TRUE(account.FavoriteCodes().isEmpty());
+    ASSERT_TRUE(account.AddFavoriteCode(QStringLiteral("A00.0")));
+    EXPECT_EQ(ReadRaw(name), (kArgon2idSecret + QStringLiteral("\r\nA00.0\r\n")).toUtf8());
+
+    // Another run logs in and rewrites the line (say, with other limits); this run's next save
+    // keeps that line, not the one it read at its login.
+    WriteRaw(name, (kArgon2idSecretTwoPasses + QStringLiteral("\r\nA00.0\r\n")).toUtf8());
+    ASSERT_TRUE(account.AddFavoriteCode(QStringLiteral("A01.1")));
+    EXPECT_EQ(ReadRaw(name), (kArgon2idSecretTwoPasses + QStringLiteral("\r\nA00.0\r\nA01.1\r\n")).toUtf8());
+    EXPECT_EQ(account.FFavoriteCodes.first(), kArgon2idSecretTwoPasses);
+
+    // Blank lines between the codes of an older file are no codes; the codes all stay.
+    WriteRaw(name, FileOf(kArgon2idSecret).replace("\r\nA01.1", "\r\n\r\n  A01.1  "));
+    TFavoriteKW older(QStringLiteral("abc"), FFolder + name);
+    ASSERT_TRUE(older.LoadKWs(QStringLiteral("secret"), MinimumPasswordCost));
+    EXPECT_EQ(older.FavoriteCodes(), (QStringList{QStringLiteral("S06.0X1A"), QStringLiteral("A01.1")}));
+    ASSERT_TRUE(older.RemoveFavoriteCode(QStringLiteral("S06.0X1A")));
+    EXPECT_EQ(ReadRaw(name), (kArgon2idSecret + QStringLiteral("\r\nA01.1\r\n")).toUtf8());
+}
+
+TEST_F(AccountFiles, FavouritesNeedALoginAndAWritableFolder) {
+    TFavoriteKW(QStringLiteral("abc"), QStringLiteral("secret"), FFolder, MinimumPasswordCost).SaveKWs();
+    TFavoriteKW listed(QStringLiteral("abc"), FFolder + QStringLiteral("YWJj.fvxml"));
+    EXPECT_THROW(listed.AddFavoriteCode(QStringLiteral("A00.0")), TAccountFileError);
+    EXPECT_THROW(listed.RemoveFavoriteCode(QStringLiteral("A00.0")), TAccountFileError);
+    EXPECT_EQ(ReadTextLines(listed.FFileName)->size(), 1);
+
+    // The folder gone: nothing saved, and the codes held stay as they were.
+    QTemporaryDir other;
+    TFavoriteKW account(QStringLiteral("abc"), QStringLiteral("secret"), other.path() + QStringLiteral("/gone/"),
+                        MinimumPasswordCost);
+    EXPECT_THROW(account.AddFavoriteCode(QStringLiteral("A00.0")), TAccountFileError);
+    EXPECT_TRUE(account.FavoriteCodes().isEmpty());
+    EXPECT_EQ(account.FFavoriteCodes.size(), 1);
 }
 
 } // namespace

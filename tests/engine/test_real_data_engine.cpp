@@ -185,6 +185,13 @@ TEST_F(RealEngine, KeywordSearchForAMainTermFindsTheCategoryOfItsCode) {
     std::printf("main terms with a code found by keyword search: %d of %d\n", found, terms);
 }
 
+// The example of keywords separated by commas that the keyword window gives finds categories.
+TEST_F(RealEngine, TheKeywordWindowsExampleFindsCategories) {
+    const QList<TCodeInfo*> found = SearchCategories(
+        *ChapterList, TSearchMode::Keywords, SearchKeywordsOf(KeywordsExample.trimmed()), 0);
+    EXPECT_FALSE(found.isEmpty()) << KeywordsExample.toStdString();
+}
+
 // What coders type into the keyword search: numbers, and names without their accents or
 // possessives, as well as the names as the classification writes them.
 TEST_F(RealEngine, KeywordSearchFindsNumbersAndPlainFormsOfNames) {

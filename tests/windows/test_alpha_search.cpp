@@ -8,6 +8,7 @@
 #include "WindowStyle.h"
 #include "WindowTestSupport.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,7 +142,9 @@ TEST_F(AlphaSearchWindow, EmptySearchListsEveryMainTermAndPages) {
     EXPECT_EQ(lines, List()->contentsRect().height() / window.ROW_HEIGHT_PX - 2);
     QApplication::processEvents(); // the layout has settled: the page size stays
     EXPECT_EQ(window.FLinesPerPage, lines);
-    EXPECT_TRUE(List()->selectedItems().isEmpty());
+    // The list opens with its first row selected: Enter acts on it at once.
+    ASSERT_EQ(List()->selectedItems().size(), 1);
+    EXPECT_EQ(List()->selectedItems().first(), List()->topLevelItem(0));
     EXPECT_EQ(Records(), QStringLiteral("Records: 206"));
     const int pages = (206 + lines - 1) / lines;
     EXPECT_EQ(Page(), QStringLiteral("Page: 1/%1").arg(pages));
@@ -275,6 +278,59 @@ TEST_F(AlphaSearchWindow, FirstTypedLetterBecomesACapitalOnlyAtTheMainTermLevel)
     });
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(typed, QStringLiteral("fe"));
+}
+
+// Keyboard routes: from the search box into the list, Tab onto a selected row, and a type-ahead
+// that matches the titles, so that Space never jumps between rows.
+TEST_F(AlphaSearchWindow, KeysLeadFromTheSearchBoxIntoTheListOnItsFirstRow) {
+    Open();
+    FWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
+    auto* box = Child<QLineEdit>("edtMain");
+    Type(QStringLiteral("Fr"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Down}) {
+        List()->clearSelection();
+        box->setFocus();
+        QTest::keyClick(box, key);
+        EXPECT_TRUE(List()->hasFocus()) << key;
+        ASSERT_EQ(List()->selectedItems().size(), 1) << key;
+        EXPECT_EQ(List()->selectedItems().first(), List()->topLevelItem(0)) << key;
+        EXPECT_EQ(box->text(), QStringLiteral("Fr")) << key;
+    }
+    // Tab from the box reaches the list with a row selected; Enter there opens its sub-terms.
+    List()->clearSelection();
+    box->setFocus();
+    for (int i = 0; i < 10 && !List()->hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(List()->hasFocus());
+    ASSERT_EQ(List()->selectedItems().size(), 1);
+    EXPECT_EQ(List()->selectedItems().first()->text(1), QStringLiteral("Fracture"));
+    QString opened;
+    WhenModalShows<TfrmAlphaSearch>([&](TfrmAlphaSearch* AWindow) {
+        opened = AWindow->FCurItem ? AWindow->FCurItem->FTitle : QString();
+        AWindow->done(2);
+    });
+    QTest::keyClick(List(), Qt::Key_Return);
+    EXPECT_EQ(opened, QStringLiteral("Fracture"));
+}
+
+TEST_F(AlphaSearchWindow, TypeAheadMatchesTitlesAndSpaceStays) {
+    Open();
+    FWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
+    Type(QStringLiteral("S"));
+    ASSERT_EQ(List()->topLevelItemCount(), 2);
+    List()->setFocus();
+    // The current index on the marker column, as a click there leaves it.
+    List()->setCurrentItem(List()->topLevelItem(0), 0);
+    QTest::keyClicks(List(), QStringLiteral("Sept"));
+    EXPECT_EQ(List()->currentItem()->text(1), QStringLiteral("Septicemia --see Sepsis"));
+    List()->setCurrentItem(List()->topLevelItem(0), 0);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(List(), Qt::Key_Space);
+        EXPECT_EQ(List()->currentItem(), List()->topLevelItem(0)) << i;
+    }
+    EXPECT_TRUE(FViewer.FCodes.isEmpty());
 }
 
 TEST_F(AlphaSearchWindow, EachCommandOpensItsCodeThroughTheOpener) {
@@ -550,6 +606,7 @@ TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow)
         EXPECT_EQ(request.Kind, TMessageRequest::TKind::Question);
         EXPECT_EQ(request.Text, QStringLiteral("Do you want to quit this program?"));
         EXPECT_EQ(request.Caption, QStringLiteral("Exit Program"));
+        EXPECT_EQ(request.DefaultButton, QMessageBox::No); // the safe answer
     }
 }
 

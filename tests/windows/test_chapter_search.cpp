@@ -8,6 +8,7 @@
 #include "WindowTestSupport.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QTest>
 #include <QTreeWidget>
@@ -86,6 +87,82 @@ TEST_F(ChapterBrowser, DoubleClickOnALabelOpensTheViewerOnThatObject) {
     EXPECT_EQ(shown, QStringLiteral("A01"));
     EXPECT_EQ(browser.result(), 3);
     EXPECT_FALSE(browser.isVisible());
+}
+
+// The keyboard does what the mouse does: Enter opens the current node in the viewer, and Left and
+// Right fold and unfold it wherever the pointer rests (here on the node's own label).
+TEST_F(ChapterBrowser, EnterOpensTheCurrentNodeAndLeftRightFoldIt) {
+    TfrmChapterSearch browser(Messages());
+    int type = -1;
+    QString shown;
+    browser.SetViewerRunner([&](TfrmKeyWordSearch& AViewer) {
+        type = AViewer.FInitType;
+        if (auto* const* code = std::get_if<TCodeInfo*>(&AViewer.FInitObject))
+            shown = (*code)->FCode;
+        else if (auto* const* section = std::get_if<TSubChapter*>(&AViewer.FInitObject))
+            shown = (*section)->FInfo.FScope;
+        else if (auto* const* chapter = std::get_if<TChapter*>(&AViewer.FInitObject))
+            shown = (*chapter)->FInfo.FScope;
+        return 2;
+    });
+    browser.show();
+    QTreeWidget* tree = Tree(browser);
+    tree->setFocus();
+    QTreeWidgetItem* chapter = tree->topLevelItem(0);
+    tree->setCurrentItem(chapter);
+    QCursor::setPos(tree->viewport()->mapToGlobal(LabelPoint(tree, chapter)));
+
+    const struct {
+        Qt::Key Key;
+        bool Expanded;
+    } folds[] = {{Qt::Key_Right, true}, {Qt::Key_Left, false}, {Qt::Key_Right, true}};
+    for (const auto& fold : folds) {
+        QTest::keyClick(tree, fold.Key);
+        EXPECT_EQ(chapter->isExpanded(), fold.Expanded) << fold.Key;
+    }
+    const struct {
+        QTreeWidgetItem* Node;
+        int Type;
+        const char* Shown;
+    } opens[] = {
+        {chapter, 1, "(A00-A09)"},
+        {chapter->child(0), 2, "(A00-A09)"},
+        {chapter->child(0)->child(1), 3, "A01"},
+    };
+    for (const auto& open : opens) {
+        type = -1;
+        shown.clear();
+        tree->setCurrentItem(open.Node);
+        const bool expanded = open.Node->isExpanded();
+        QTest::keyClick(tree, Qt::Key_Return);
+        EXPECT_EQ(type, open.Type) << open.Shown;
+        EXPECT_EQ(shown, QLatin1String(open.Shown));
+        EXPECT_EQ(open.Node->isExpanded(), expanded) << open.Shown; // opening folds nothing
+        EXPECT_TRUE(browser.isVisible());
+    }
+    // Down from the chapter walks into its unfolded section.
+    tree->setCurrentItem(chapter);
+    QTest::keyClick(tree, Qt::Key_Down);
+    EXPECT_EQ(tree->currentItem(), chapter->child(0));
+}
+
+// F12 asks the quit question of every window (No the default); Yes closes the browser with 3.
+TEST_F(ChapterBrowser, F12AsksToQuitWithNoAsTheDefault) {
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        TfrmChapterSearch browser(Messages());
+        browser.show();
+        FAnswer = answer;
+        const std::size_t asked = Requests().size();
+        QTest::keyClick(Tree(browser), Qt::Key_F12);
+        ASSERT_EQ(Requests().size(), asked + 1);
+        const TMessageRequest& request = Requests().back();
+        EXPECT_EQ(request.Kind, TMessageRequest::TKind::Question);
+        EXPECT_EQ(request.Text, QStringLiteral("Do you want to quit this program?"));
+        EXPECT_EQ(request.Caption, QStringLiteral("Exit Program"));
+        EXPECT_EQ(request.DefaultButton, QMessageBox::No);
+        EXPECT_EQ(browser.isVisible(), answer == QMessageBox::No);
+        EXPECT_EQ(browser.result(), answer == QMessageBox::Yes ? 3 : 0);
+    }
 }
 
 TEST_F(ChapterBrowser, MainWindowLinkOpensBrowserThenViewerAndQuitClosesAll) {

@@ -147,10 +147,26 @@ TEST_F(CodeTextLayout, VisualImpairmentTableRows) {
                                        PadText(70, QLatin1Char(' '), QStringLiteral("Visual acuity with best possible correction"), TAlignment::Centre) +
                                        QLatin1Char('|'));
     EXPECT_EQ(text.Kinds.mid(top, 5), QStringLiteral("01010"));
-    EXPECT_EQ(text.Lines[top + 5], QStringLiteral("|                 |") +
-                                       PadText(34, QLatin1Char(' '), QStringLiteral("6/18"), TAlignment::Centre) + QLatin1Char('|') +
-                                       PadText(35, QLatin1Char(' '), QStringLiteral("6/60"), TAlignment::Centre) + QLatin1Char('|'));
-    EXPECT_EQ(text.Lines.last(), FillChars(90, QLatin1Char('-')));
+    // Each category's number heads its rows; every notation of its limits stands under the
+    // maximum and minimum headings.
+    const auto row = [](const char* ACategory, const char* AMax, const char* AMin) {
+        return QLatin1Char('|') + PadText(17, QLatin1Char(' '), QLatin1String(ACategory), TAlignment::Centre) +
+               QLatin1Char('|') + PadText(34, QLatin1Char(' '), QLatin1String(AMax), TAlignment::Centre) +
+               QLatin1Char('|') + PadText(35, QLatin1Char(' '), QLatin1String(AMin), TAlignment::Centre) +
+               QLatin1Char('|');
+    };
+    const QString between = QLatin1Char('|') + FillChars(17, QLatin1Char(' ')) + QLatin1Char('|') +
+                            FillChars(34, QLatin1Char('-')) + QLatin1Char('|') + FillChars(35, QLatin1Char('-')) +
+                            QLatin1Char('|');
+    const QString rule = QLatin1Char('|') + FillChars(17, QLatin1Char('-')) + QLatin1Char('|') +
+                         FillChars(34, QLatin1Char('-')) + QLatin1Char('|') + FillChars(35, QLatin1Char('-')) +
+                         QLatin1Char('|');
+    const QStringList rows = {
+        row("1", "6/18", "6/60"), between, row("", "3/10(0.3)", "1/10(0.1)"), between, row("", "20/70", "20/200"),
+        rule, row("2", "6/60", "3/60"), FillChars(90, QLatin1Char('-')),
+    };
+    EXPECT_EQ(text.Lines.mid(top + 5), rows);
+    EXPECT_EQ(text.Kinds.mid(top + 5), FillChars(static_cast<int>(rows.size()), QLatin1Char('0')));
     for (qsizetype i = top; i < text.Lines.size(); ++i)
         EXPECT_EQ(text.Lines[i].size(), 90) << i;
 }

@@ -8,14 +8,17 @@
 #include "IndexFixture.h"
 #include "WindowTestSupport.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -149,7 +152,9 @@ TEST_F(TableSearchWindow, DrugWindowLayoutHeaderRowAndColumns) {
     QApplication::processEvents();
     EXPECT_EQ(window.FLinesPerPage, (grid->viewport()->height() - 50) / 20 - 2);
     EXPECT_EQ(grid->rowCount(), 1 + window.FLinesPerPage);
-    EXPECT_EQ(grid->currentRow(), 0); // the current cell starts on the header row
+    // The current cell starts on the first data row, in the title column, never on the header.
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->currentColumn(), 1);
 }
 
 TEST_F(TableSearchWindow, HeaderRowIsDrawnFilledBoldCentredAndWrapped) {
@@ -199,6 +204,32 @@ TEST_F(TableSearchWindow, HeaderRowIsDrawnFilledBoldCentredAndWrapped) {
                 right = std::max(right, x);
             }
     EXPECT_NEAR(left - substance.left(), substance.right() - right, 6);
+}
+
+// Every header is whole in its cell: where a word is wider than its column ("unintentional") the
+// header is painted a little smaller; the others keep the grid's size.
+TEST_F(TableSearchWindow, HeadersAreWholeInTheirCells) {
+    for (const int type : {3, 4}) {
+        Open(type);
+        QTableWidget* grid = Grid();
+        for (int column = 1; column < 8; ++column) {
+            const QModelIndex index = grid->model()->index(0, column);
+            QStyleOptionViewItem option;
+            option.rect = grid->visualRect(index);
+            option.font = grid->font();
+            const THeaderCellLook look = THeaderRowDelegate::LookFor(option, index);
+            const QSize room = THeaderRowDelegate::TextRoom(option.rect).size();
+            const QFontMetrics metrics(look.Font);
+            for (const QString& word : look.Text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+                EXPECT_LE(metrics.horizontalAdvance(word), room.width()) << type << " " << word.toStdString();
+            EXPECT_LE(metrics.boundingRect(QRect(0, 0, room.width(), 1000), look.Flags, look.Text).height(),
+                      room.height()) << type << " " << index.data().toString().toStdString();
+            const bool shrinks = index.data().toString().contains(QStringLiteral("unintentional"));
+            EXPECT_EQ(look.Font.pixelSize() < grid->font().pixelSize(), shrinks)
+                << index.data().toString().toStdString();
+        }
+        EXPECT_NE(dynamic_cast<THeaderRowDelegate*>(grid->itemDelegate()), nullptr);
+    }
 }
 
 TEST_F(TableSearchWindow, HashLetterHoldsTheNamesThatBeginWithOneToNine) {
@@ -442,8 +473,12 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(results, (QList<int>{3, 3}));
     ASSERT_EQ(Shown().size(), 2);
-    EXPECT_EQ(Requests().back().Caption, QStringLiteral("Exit Program"));
-    EXPECT_EQ(Requests().back().Text, QStringLiteral("Do you want to quit this program?"));
+    for (const TMessageRequest& request : Requests()) {
+        EXPECT_EQ(request.Kind, TMessageRequest::TKind::Question);
+        EXPECT_EQ(request.Caption, QStringLiteral("Exit Program"));
+        EXPECT_EQ(request.Text, QStringLiteral("Do you want to quit this program?"));
+        EXPECT_EQ(request.DefaultButton, QMessageBox::No); // the safe answer
+    }
     // The viewer's result 3 quits as well.
     Open(4);
     FViewer.FResult = 3;
@@ -453,6 +488,50 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
     QTest::keyClick(Grid(), Qt::Key_F5);
     EXPECT_EQ(got, 3);
     EXPECT_EQ(FViewer.FCodes.last(), QStringLiteral("C79.8"));
+}
+
+// Keyboard routes: Enter or Down in the search box moves into the grid on its first data row,
+// Tab reaches the grid on a data row, and Space does not move the current row.
+TEST_F(TableSearchWindow, KeysLeadFromTheSearchBoxIntoTheGridOnItsFirstDataRow) {
+    Open(3);
+    FWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
+    auto* box = Child<QLineEdit>("edtMain");
+    Type(QStringLiteral("Al"));
+    ASSERT_EQ(Grid()->item(1, 1)->text(), QStringLiteral("Alcohol"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Down}) {
+        Grid()->setCurrentCell(0, 4);
+        box->setFocus();
+        QTest::keyClick(box, key);
+        EXPECT_TRUE(Grid()->hasFocus()) << key;
+        EXPECT_EQ(Grid()->currentRow(), 1) << key;
+        EXPECT_EQ(Grid()->currentColumn(), 4) << key;
+    }
+    // The grid's type-ahead matches the titles, also from the marker column; Space stays.
+    Type(QString());
+    Grid()->setCurrentCell(1, 0);
+    QTest::keyClicks(Grid(), QStringLiteral("Aa 00"));
+    EXPECT_EQ(Grid()->item(Grid()->currentRow(), 1)->text(), QStringLiteral("Aa 000"));
+    const int row = Grid()->currentRow();
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(Grid(), Qt::Key_Space);
+        EXPECT_EQ(Grid()->currentRow(), row) << i;
+    }
+    // Typing leaves the first data row current; Tab reaches it and Enter opens its sub-terms.
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("Alc"));
+    EXPECT_EQ(Grid()->currentRow(), 1);
+    for (int i = 0; i < 10 && !Grid()->hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(Grid()->hasFocus());
+    EXPECT_EQ(Grid()->currentRow(), 1);
+    QString opened;
+    WhenModalShows<TfrmDrugNeopSearch>([&](TfrmDrugNeopSearch* AWindow) {
+        opened = AWindow->FCurItem ? AWindow->FCurItem->FTitle : QString();
+        AWindow->done(2);
+    });
+    QTest::keyClick(Grid(), Qt::Key_Return);
+    EXPECT_EQ(opened, QStringLiteral("Alcohol"));
 }
 
 TEST_F(TableSearchWindow, PagesAndMaximisedPageSizeKeepTheCurrentTerm) {
@@ -477,9 +556,10 @@ TEST_F(TableSearchWindow, PagesAndMaximisedPageSizeKeepTheCurrentTerm) {
     EXPECT_EQ(normalLines, (Grid()->viewport()->height() - 50) / 20 - 2);
     EXPECT_EQ(Grid()->item(Grid()->currentRow(), 1)->text(), chosen);
     EXPECT_EQ(Grid()->currentColumn(), 3);
-    // Page moves put the current cell back on the header row.
+    // Page moves put the current cell on the first data row of the new page, in its column.
     QTest::keyClick(Grid(), Qt::Key_PageUp);
-    EXPECT_EQ(Grid()->currentRow(), 0);
+    EXPECT_EQ(Grid()->currentRow(), 1);
+    EXPECT_EQ(Grid()->currentColumn(), 3);
 }
 
 TEST_F(TableSearchWindow, DefaultOpenerShowsTheCodeInTheViewer) {

@@ -415,6 +415,8 @@ TEST_F(FindWindow, EscapeClosesWithTwoAndF12AsksToQuit) {
         if (test.Key == Qt::Key_F12) {
             ASSERT_EQ(Requests().size(), asked + 1);
             EXPECT_EQ(Requests().back().Text, QStringLiteral("Do you want to quit this program?"));
+            EXPECT_EQ(Requests().back().Kind, TMessageRequest::TKind::Question);
+            EXPECT_EQ(Requests().back().DefaultButton, QMessageBox::No); // the safe answer
         }
         EXPECT_EQ(FWindow->isVisible(), test.Result == 0);
         if (test.Result != 0) {

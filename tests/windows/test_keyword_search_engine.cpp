@@ -324,7 +324,8 @@ TEST_F(KeywordSearch, SuggestionsPageAndFollowEarlierKeywords) {
     EXPECT_EQ(suggestions.Found().size(), 41);
     EXPECT_EQ(suggestions.Pages(), 2);
     ASSERT_TRUE(suggestions.ShowPage(1));
-    EXPECT_TRUE(suggestions.Caption().startsWith(QStringLiteral("1/2  Please use a comma")));
+    EXPECT_EQ(suggestions.Caption(),
+              QStringLiteral("1/2  Please use a comma to separate keywords. For example: heart, failure"));
     EXPECT_EQ(suggestions.PageCells().size(), 40);
     suggestions.ShowPage(2);
     EXPECT_EQ(suggestions.PageCells(), QStringList{QStringLiteral("Sym40")});
@@ -358,6 +359,26 @@ TEST_F(KeywordSearch, SuggestionsPageAndFollowEarlierKeywords) {
     EXPECT_TRUE(empty.Refresh(QStringLiteral("gas, "), false));
     EXPECT_TRUE(empty.Found().isEmpty());
     EXPECT_FALSE(empty.ShowPage(1));
+}
+
+// What an empty result says: why, and for words without a comma, how keywords are separated.
+TEST(NothingFoundMessage, SaysWhyAndHintsAtCommasForWordsWithoutOne) {
+    const QString hint = QStringLiteral("\n\nSeparate keywords with commas, for example: heart, failure");
+    const struct {
+        const char* Text;
+        bool FullText;
+        QString Message;
+    } cases[] = {
+        {"heart failure", false, QStringLiteral("No category has all the keywords of \"heart failure\".") + hint},
+        {"heart, failure x", false, QStringLiteral("No category has all the keywords of \"heart, failure x\".")},
+        {"xyzzy", false, QStringLiteral("No category has all the keywords of \"xyzzy\".")},
+        {"heart failure", true, QStringLiteral("No category holds all of \"heart failure\" in the texts chosen.") + hint},
+        {"newborn", true, QStringLiteral("No category holds all of \"newborn\" in the texts chosen.")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NothingFoundMessage(QLatin1String(c.Text), c.FullText), c.Message) << c.Text;
+    // The example is itself keywords separated by commas.
+    EXPECT_EQ(SplitKeywords(KeywordsExample).size(), 2);
 }
 
 } // namespace

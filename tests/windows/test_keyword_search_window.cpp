@@ -2,6 +2,7 @@
 // refusals, the full-text conditions, the count row and the combined count, the suggestion panel,
 // highlighting of the keywords in the shown category, clearing, and the search history panel.
 #include "EngineGlobals.h"
+#include "Find.h"
 #include "InfoOf7Code.h"
 #include "KeywordSearch.h"
 #include "Main.h"
@@ -12,6 +13,7 @@
 #include "WindowTestSupport.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +25,10 @@
 #include <QTreeWidget>
 
 #include <atomic>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -147,6 +152,36 @@ TEST_F(SearchWindow, ConditionBoxesFollowTheFullTextBox) {
     }
 }
 
+// Disabled, the condition boxes stay readable on the bar: their text has a contrast of at least
+// 4.5:1 against the bar's sky blue, as drawn.
+TEST_F(SearchWindow, DisabledConditionBoxesAreReadable) {
+    const auto luminance = [](const QColor& AColor) {
+        const auto channel = [](double AValue) {
+            return AValue <= 0.03928 ? AValue / 12.92 : std::pow((AValue + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(AColor.redF()) + 0.7152 * channel(AColor.greenF()) +
+               0.0722 * channel(AColor.blueF());
+    };
+    const auto contrast = [&](const QColor& A, const QColor& B) {
+        const double a = luminance(A), b = luminance(B);
+        return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    };
+    for (const char* name : kConditionBoxes) {
+        auto* box = Child<QCheckBox>(name);
+        ASSERT_FALSE(box->isEnabled()) << name;
+        const QImage shot = box->grab().toImage();
+        // The darkest pixel right of the check indicator is the text's own colour.
+        QColor darkest = Qt::white;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = shot.width() / 3; x < shot.width(); ++x)
+                if (shot.pixelColor(x, y).lightness() < darkest.lightness())
+                    darkest = shot.pixelColor(x, y);
+        EXPECT_GE(contrast(darkest, TColors::SkyBlue), 4.5) << name << " " << darkest.name().toStdString();
+        EXPECT_GE(contrast(box->palette().color(QPalette::Disabled, QPalette::WindowText), TColors::SkyBlue), 4.5)
+            << name;
+    }
+}
+
 TEST_F(SearchWindow, FullTextWithoutConditionRefusesAndRecordsNothing) {
     Search(QStringLiteral("cholera"));
     ASSERT_EQ(TreeTexts(Tree()), QStringList{QStringLiteral("A00")});
@@ -179,7 +214,9 @@ TEST_F(SearchWindow, KeywordAndFullTextSearchesRecordTheTextAsTyped) {
         {"typhi", true, "ckInclusion", {QStringLiteral("A01")}},
         {"newborn", true, "ckExclude1", {}},
     };
+    FAnswer = QMessageBox::No; // an empty result offers Find: declined here
     for (const auto& c : cases) {
+        const std::size_t asked = Requests().size();
         Child<QCheckBox>("ckAdvanced")->setChecked(c.FullText);
         if (c.Inside) {
             for (const char* name : kConditionBoxes)
@@ -193,8 +230,84 @@ TEST_F(SearchWindow, KeywordAndFullTextSearchesRecordTheTextAsTyped) {
             EXPECT_TRUE(Child<QTextEdit>("RichEdit1")->toPlainText().isEmpty()) << c.Text;
             EXPECT_TRUE(Child<QLabel>("pnlChapterDesc")->text().isEmpty()) << c.Text;
         }
+        // Only an empty result says so (and offers Find).
+        ASSERT_EQ(Requests().size(), asked + (c.Codes.isEmpty() ? 1 : 0)) << c.Text;
+        if (c.Codes.isEmpty()) {
+            EXPECT_EQ(Requests().back().Caption, QStringLiteral("Search by Keywords")) << c.Text;
+            EXPECT_TRUE(Requests().back().Text.startsWith(QStringLiteral("No category "))) << c.Text;
+        }
     }
-    EXPECT_TRUE(Requests().empty()); // no message for an empty result
+}
+
+// A search that finds nothing says why, hints at commas for words typed without one, and offers
+// to search the same text with Find, which opens with it.
+TEST_F(SearchWindow, NothingFoundOffersFindOnTheSameText) {
+    const struct {
+        const char* Text;
+        bool Hint;
+    } cases[] = {{"intracranial injury", true}, {"xyzzy", false}, {"cholera, xyzzy", false}};
+    for (const auto& c : cases) {
+        FAnswer = QMessageBox::No;
+        Search(QLatin1String(c.Text));
+        ASSERT_FALSE(Requests().empty());
+        const TMessageRequest& asked = Requests().back();
+        EXPECT_EQ(asked.Kind, TMessageRequest::TKind::Question) << c.Text;
+        EXPECT_EQ(asked.DefaultButton, QMessageBox::Yes) << c.Text;
+        EXPECT_EQ(asked.Text.contains(QStringLiteral("Separate keywords with commas, for example: heart, failure")),
+                  c.Hint) << c.Text;
+        EXPECT_TRUE(asked.Text.endsWith(QStringLiteral("Search for \"%1\" with Find?").arg(QLatin1String(c.Text))))
+            << asked.Text.toStdString();
+        EXPECT_EQ(Tree()->topLevelItemCount(), 0) << c.Text;
+    }
+    // Yes opens Find searching the same text; what Find returns 3 with quits the window.
+    for (const int findResult : {2, 3}) {
+        FAnswer = QMessageBox::Yes;
+        QString prefilled, searched;
+        WhenModalShows<TfrmFind>([&](TfrmFind* AFind) {
+            prefilled = AFind->findChild<QLineEdit*>(QStringLiteral("edtFind"))->text();
+            searched = AFind->Result().Query;
+            AFind->done(findResult);
+        });
+        FWindow->show();
+        Search(QStringLiteral("intracranial injury"));
+        EXPECT_EQ(prefilled, QStringLiteral("intracranial injury"));
+        EXPECT_EQ(searched, QStringLiteral("intracranial injury"));
+        EXPECT_EQ(FWindow->isVisible(), findResult != 3);
+        if (findResult == 3) {
+            EXPECT_EQ(FWindow->result(), 3);
+        }
+    }
+}
+
+// The result list marks the category shown after F8 and F9 (and Back), and nothing when it does
+// not list that category; a click on the node marked before then shows it again.
+TEST_F(SearchWindow, ResultListFollowsPriorAndNextCode) {
+    Search(QStringLiteral("typhi"));
+    ASSERT_EQ(TreeTexts(Tree()), (QStringList{QStringLiteral("A01"), QStringLiteral("A02")}));
+    const auto marked = [this]() -> QString {
+        const QList<QTreeWidgetItem*> selected = Tree()->selectedItems();
+        return selected.isEmpty() ? QString() : selected.first()->text(0);
+    };
+    const struct {
+        Qt::Key Key;
+        const char* Shown;
+        const char* Marked; // "": no node marked
+    } steps[] = {
+        {Qt::Key_F9, "A02", "A02"}, {Qt::Key_F9, "H54", ""}, {Qt::Key_F8, "A02", "A02"},
+        {Qt::Key_F8, "A01", "A01"}, {Qt::Key_F8, "A00", ""}, {Qt::Key_F3, "A01", "A01"},
+    };
+    auto* text = Child<QTextEdit>("RichEdit1");
+    for (const auto& step : steps) {
+        QTest::keyClick(text, step.Key);
+        EXPECT_EQ(Current(), QLatin1String(step.Shown)) << step.Key;
+        EXPECT_EQ(marked(), QLatin1String(step.Marked)) << step.Key << " to " << step.Shown;
+    }
+    QTest::keyClick(text, Qt::Key_F9); // A02, marked
+    QTest::keyClick(text, Qt::Key_F9); // H54, not listed
+    ASSERT_EQ(Current(), QStringLiteral("H54"));
+    QTreeWidgetItem* a02 = Tree()->topLevelItem(1);
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(a02).center());
+    EXPECT_EQ(Current(), QStringLiteral("A02"));
 }
 
 TEST_F(SearchWindow, CountRowStandsUnderTheKeywords) {
@@ -225,6 +338,7 @@ TEST_F(SearchWindow, CombinedCountIsLiveInKeywordModeAndUnknownInFullText) {
     Type(QStringLiteral("typhi, typhoid"));
     Child<QCheckBox>("ckAdvanced")->setChecked(true);
     EXPECT_EQ(Combined(), QStringLiteral("Unknown"));
+    FAnswer = QMessageBox::No; // the full-text search finds nothing and offers Find
     Child<QPushButton>("BitBtn1")->click();
     EXPECT_EQ(Combined(), QStringLiteral("Unknown"));
     Child<QCheckBox>("ckAdvanced")->setChecked(false);
@@ -347,6 +461,7 @@ TEST_F(SearchWindow, SuggestionPanelFollowsTheTyping) {
     EXPECT_EQ(KeywordBox()->cursorPosition(), KeywordBox()->text().size());
 
     // Page keys, Enter and an emptied box hide it; a click on a cell chooses it.
+    FAnswer = QMessageBox::No; // Enter searches "in", which finds nothing and offers Find
     for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Return}) {
         Type(QStringLiteral("in"));
         ASSERT_TRUE(panel->isVisible());
@@ -362,6 +477,110 @@ TEST_F(SearchWindow, SuggestionPanelFollowsTheTyping) {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 0)).center());
     EXPECT_EQ(KeywordBox()->text(), QStringLiteral("Blindness,"));
     EXPECT_FALSE(panel->isVisible());
+}
+
+// The suggestions open when the text of the keyword box changes, not on every key released in it:
+// F-keys, arrows, modifiers and the Escape that closed a message box leave them shut.
+TEST_F(SearchWindow, SuggestionsOpenOnlyWhenTheTextChanges) {
+    auto* panel = Child<QWidget>("plPrompt");
+    auto* grid = Child<QTableWidget>("StringGrid1");
+    Type(QStringLiteral("in"));
+    ASSERT_TRUE(panel->isVisible());
+    const auto shut = [&] {
+        QTest::keyClick(KeywordBox(), Qt::Key_Escape);
+        ASSERT_FALSE(panel->isVisible());
+        ASSERT_TRUE(FWindow->isVisible());
+    };
+    shut();
+    const Qt::Key unchanged[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F8,
+                                 Qt::Key_F9, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home,
+                                 Qt::Key_End, Qt::Key_Down, Qt::Key_Shift, Qt::Key_Control};
+    for (const Qt::Key key : unchanged) {
+        QTest::keyClick(KeywordBox(), key);
+        EXPECT_FALSE(panel->isVisible()) << "key " << key;
+    }
+    // A message box closed with Escape leaves the release of that key to the box.
+    QTest::keyRelease(KeywordBox(), Qt::Key_Escape);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(KeywordBox()->text(), QStringLiteral("in"));
+
+    // Typing, deleting and pasting change the text: each opens the suggestions of the new text.
+    const struct {
+        const char* Name;
+        std::function<void()> Edit;
+        const char* Text;
+    } edits[] = {
+        {"a letter", [this] { QTest::keyClick(KeywordBox(), Qt::Key_J); }, "inj"},
+        {"Backspace", [this] { QTest::keyClick(KeywordBox(), Qt::Key_Backspace); }, "in"},
+        {"a paste",
+         [this] {
+             QGuiApplication::clipboard()->setText(QStringLiteral("fe"));
+             KeywordBox()->setText(QString());
+             QTest::keyClick(KeywordBox(), Qt::Key_V, Qt::ControlModifier);
+         },
+         "fe"},
+    };
+    for (const auto& edit : edits) {
+        edit.Edit();
+        EXPECT_EQ(KeywordBox()->text(), QLatin1String(edit.Text)) << edit.Name;
+        EXPECT_TRUE(panel->isVisible()) << edit.Name;
+        EXPECT_FALSE(grid->item(0, 0)->text().isEmpty()) << edit.Name;
+        shut();
+    }
+    // Up asks for them without a change and goes into them.
+    QTest::keyClick(KeywordBox(), Qt::Key_Up);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->item(0, 0)->text(), QStringLiteral("Fever"));
+    // A text the window puts into the box (a chosen suggestion) opens nothing on the next key.
+    QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_FALSE(panel->isVisible());
+    EXPECT_EQ(KeywordBox()->text(), QStringLiteral("Fever,"));
+    QTest::keyClick(KeywordBox(), Qt::Key_Left);
+    EXPECT_FALSE(panel->isVisible());
+}
+
+// Escape first closes what floats over the window (the suggestions, the history panel), from
+// whichever control has the focus; only with nothing open does it close the window.
+TEST_F(SearchWindow, EscapeClosesWhatFloatsBeforeTheWindow) {
+    auto* prompt = Child<QWidget>("plPrompt");
+    auto* history = Child<QWidget>("plHistory");
+    SearchHistoryList->append(QStringLiteral("cholera"));
+    const struct {
+        const char* Name;
+        QWidget* Panel;
+        const char* FocusOn; // nullptr: where opening the panel left the focus
+    } cases[] = {
+        {"suggestions, keyword box", prompt, "edtKeyWord"},
+        {"suggestions, code box", prompt, "edtCode"},
+        {"suggestions, result list", prompt, "TreeView1"},
+        {"suggestions, a check box", prompt, "ckAdvanced"},
+        {"history panel", history, nullptr},
+    };
+    for (const auto& c : cases) {
+        if (c.Panel == prompt)
+            Type(QStringLiteral("in"));
+        else
+            Child<QPushButton>("btnHistory")->click();
+        if (c.FocusOn)
+            Child(c.FocusOn)->setFocus();
+        ASSERT_TRUE(c.Panel->isVisible()) << c.Name;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(c.Panel->isVisible()) << c.Name;
+        EXPECT_TRUE(FWindow->isVisible()) << c.Name;
+        EXPECT_EQ(FWindow->result(), 0) << c.Name;
+    }
+    // With nothing open, Escape in the keyword box or the code box closes the window (cancel).
+    for (const char* box : {"edtKeyWord", "edtCode"}) {
+        FWindow->setResult(0);
+        FWindow->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
+        Child(box)->setFocus();
+        ASSERT_FALSE(prompt->isVisible());
+        QTest::keyClick(Child(box), Qt::Key_Escape);
+        EXPECT_FALSE(FWindow->isVisible()) << box;
+        EXPECT_EQ(FWindow->result(), 2) << box;
+    }
 }
 
 TEST_F(SearchWindow, ClearButtonsEmptyTheBoxesAndTheResults) {
@@ -420,6 +639,33 @@ TEST_F(SearchWindow, HistoryPanelRecallsWithoutSearching) {
     ASSERT_TRUE(panel->isVisible());
     KeywordBox()->setFocus();
     EXPECT_FALSE(panel->isVisible());
+}
+
+// Enter on the history list picks the highlighted entry as a click does: into the keyword box,
+// the panel closed, nothing searched.
+TEST_F(SearchWindow, EnterInTheHistoryPanelPicksTheHighlightedEntry) {
+    *SearchHistoryList = {QStringLiteral("cholera"), QStringLiteral("Typhoid"), QStringLiteral("typhi")};
+    auto* panel = Child<QWidget>("plHistory");
+    auto* list = Child<QTreeWidget>("ListView1");
+    const struct {
+        int Ups; // Up presses from the newest entry
+        Qt::Key Enter;
+        const char* Picked;
+    } cases[] = {{0, Qt::Key_Return, "typhi"}, {1, Qt::Key_Enter, "Typhoid"}, {2, Qt::Key_Return, "cholera"}};
+    for (const auto& c : cases) {
+        KeywordBox()->clear();
+        Child<QPushButton>("btnHistory")->click();
+        ASSERT_TRUE(list->hasFocus());
+        for (int i = 0; i < c.Ups; ++i)
+            QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, c.Enter);
+        EXPECT_EQ(KeywordBox()->text(), QLatin1String(c.Picked));
+        EXPECT_FALSE(panel->isVisible()) << c.Picked;
+        EXPECT_TRUE(KeywordBox()->hasFocus()) << c.Picked;
+        EXPECT_TRUE(FWindow->isVisible()) << c.Picked;
+        EXPECT_EQ(Tree()->topLevelItemCount(), 0) << c.Picked; // not searched
+    }
+    EXPECT_EQ(SearchHistoryList->size(), 3);
 }
 
 TEST_F(SearchWindow, SearchesAreInTheHistoryOfTheNextRun) {

@@ -12,12 +12,14 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -25,6 +27,8 @@
 #include <QWheelEvent>
 
 #include <memory>
+#include <utility>
+#include <vector>
 #include <thread>
 
 namespace {
@@ -83,6 +87,12 @@ class Viewer : public WindowTest {
         cursor.setPosition(at + static_cast<int>(AWord.size()), QTextCursor::KeepAnchor);
         Text()->setTextCursor(cursor);
     }
+    // Puts the caret at the start of line ALine of the page, with no selection.
+    void PutCaretOnLine(int ALine) {
+        QTextCursor cursor(Text()->document()->findBlockByNumber(ALine));
+        Text()->setTextCursor(cursor);
+    }
+    QLabel* Status() { return Child<QLabel>("lbStatus"); }
     void Go(const QString& ABoxText) {
         Child<QLineEdit>("edtCode")->setText(ABoxText);
         Child<QPushButton>("btnGo")->click();
@@ -216,6 +226,10 @@ TEST_F(Viewer, CodeBoxGoesToCodesAndReportsMistakes) {
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(Current(viewer), QStringLiteral("A02"));
     EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Search"));
+    // Enter goes and does nothing else: no button of the window is pressed with it.
+    EXPECT_FALSE(Child("plHistory")->isVisible());
+    EXPECT_FALSE(Child("plPrompt")->isVisible());
+    EXPECT_TRUE(box->hasFocus() || !viewer.isActiveWindow());
 }
 
 TEST_F(Viewer, CodeBoxMovesALoneCharacterToTheFront) {
@@ -255,6 +269,25 @@ TEST_F(Viewer, SeventhCharacterCodeGoesThroughTheDialog) {
             EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Search"));
         }
     }
+}
+
+// The full description, what the coder reads in the seventh-character dialog, is larger than the
+// dialog's 11-pixel text, and a long one is seen whole without scrolling.
+TEST_F(Viewer, SeventhCharacterDialogShowsTheDescriptionLargeAndWhole) {
+    const QString description = QStringLiteral(
+        "Displaced fracture of base of neck of right femur, subsequent encounter for open fracture "
+        "type IIIA, IIIB, or IIIC with nonunion, a description as long as the classification's "
+        "longest");
+    FInfo.SetQuestion(QStringLiteral("S72.041N"), QStringLiteral("S72.041"), description);
+    FInfo.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&FInfo));
+    QPlainTextEdit* memo = FInfo.Memo1();
+    EXPECT_GT(QFontInfo(memo->font()).pixelSize(), 11);
+    EXPECT_EQ(memo->font().pixelSize(), 14);
+    EXPECT_EQ(FInfo.font().pixelSize(), 11); // the rest of the dialog keeps its size
+    EXPECT_EQ(memo->toPlainText(), description);
+    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0); // nothing hidden below
+    FInfo.hide();
 }
 
 TEST_F(Viewer, StartCodeWithASeventhCharacterAsksFirst) {
@@ -497,6 +530,47 @@ TEST_F(Viewer, SelectionDialogListsAndCountsCodes) {
     EXPECT_EQ(dialog.GetShortDesc(QStringLiteral("NOT.HERE"), QStringLiteral("long")), QStringLiteral("long"));
 }
 
+// Long descriptions are shown whole: the column is as wide as the longest, the list scrolls
+// sideways to its end, each row's tooltip holds the description, and no row is cut at the foot of
+// the list.
+TEST_F(Viewer, SelectionDialogShowsWholeDescriptionsInWholeRows) {
+    TfrmSelectCode dialog(Messages());
+    dialog.SetCodeHeader(QStringLiteral("S72.001"));
+    const QString longest = QStringLiteral(
+        "Fracture of unspecified part of neck of right femur, subsequent encounter for open "
+        "fracture type IIIA, IIIB, or IIIC with routine healing");
+    for (int i = 0; i < 16; ++i) {
+        dialog.FCodeList << QStringLiteral("S72.001%1").arg(QChar(u'A' + i));
+        dialog.FDescList << (i == 5 ? longest : QStringLiteral("Fracture, code %1").arg(i));
+    }
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+    ASSERT_EQ(list->topLevelItemCount(), 16);
+    QTreeWidgetItem* item = list->topLevelItem(5);
+    EXPECT_EQ(item->text(1), longest);
+    EXPECT_EQ(item->toolTip(1), longest);
+    EXPECT_EQ(item->toolTip(0), longest);
+    // The column holds the whole text, and the scroll bar reaches its end.
+    EXPECT_GE(list->columnWidth(1), QFontMetrics(list->font()).horizontalAdvance(longest));
+    EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1),
+              list->viewport()->width() + list->horizontalScrollBar()->maximum());
+    EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
+    // Every row in sight is whole, and at least ten are.
+    int whole = 0;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        const QRect rect = list->visualItemRect(list->topLevelItem(row));
+        if (!rect.intersects(list->viewport()->rect()))
+            continue;
+        EXPECT_LE(rect.bottom(), list->viewport()->rect().bottom()) << "row " << row << " is cut";
+        ++whole;
+    }
+    EXPECT_GE(whole, 10);
+    // The list still ends above the line of the selected code.
+    const auto* label = dialog.findChild<QLabel*>(QStringLiteral("Label6"));
+    EXPECT_LT(list->geometry().bottom(), label->geometry().top());
+}
+
 TEST_F(Viewer, DoubleClickSelectsTheWholeCode) {
     Open(Category("S06"));
     struct TCase {
@@ -508,6 +582,8 @@ TEST_F(Viewer, DoubleClickSelectsTheWholeCode) {
         {"S06.0X1 ", 5, "S06.0X1"}, // on the part after the full stop
         {"S06.0X7 ", 1, "S06.0X7"}, // on the category
         {"(S01.-)", 2, "S01.-"},    // a code in a note
+        {"S06.0X1 ", 3, "S06.0X1"}, // on its full stop
+        {"(S01.-)", 4, "S01.-"},    // on the full stop of a code in a note
         {"Concussion without", 3, "Concussion"},
     };
     for (const TCase& c : cases) {
@@ -542,15 +618,22 @@ TEST_F(Viewer, PopupMenuFollowsTheSelectionAndCopies) {
         ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
     };
     struct TCase {
-        const char* Selection; // empty: no selection
+        const char* Selection; // empty: no selection, the caret on line CaretLine of the page
+        int CaretLine;
         bool IsCode;
     };
-    const TCase cases[] = {{"S06.0X1", true}, {"S06", true}, {"Concussion", false}, {"", false}};
+    // Without a selection the menu acts on the code of the caret's line: the category's own
+    // line has one, a note line none.
+    const int noteLine = static_cast<int>(FViewer->Content().Kinds.indexOf(QLatin1Char('0')));
+    ASSERT_GE(noteLine, 0);
+    ASSERT_LT(noteLine, FViewer->LinePerPage());
+    const TCase cases[] = {{"S06.0X1", 0, true},   {"S06", 0, true}, {"Concussion", 0, false},
+                           {"", 0, true},          {"", noteLine, false}};
     for (const TCase& c : cases) {
         if (*c.Selection)
             SelectInText(QLatin1String(c.Selection));
         else
-            Text()->moveCursor(QTextCursor::Start);
+            PutCaretOnLine(c.CaretLine);
         openMenu();
         EXPECT_EQ(action("Jump1")->isEnabled(), c.IsCode) << c.Selection;
         EXPECT_EQ(action("SelectCodeS1")->isEnabled(), c.IsCode) << c.Selection;
@@ -581,6 +664,86 @@ TEST_F(Viewer, PopupMenuFollowsTheSelectionAndCopies) {
     EXPECT_EQ(Current(*FViewer), QStringLiteral("S06"));
 }
 
+// The page works from the keyboard: the caret starts on the underlined code, the arrow keys move
+// it and Shift with them selects; with no selection F5, F10 and F11 act on the code of the caret's
+// line, and with none there the status line says so.
+TEST_F(Viewer, TheCaretChoosesTheCodeOfGoAndTheCopyKeys) {
+    Open(Category("A00"));
+    // Lines of the page: "A00 Cholera", "  A00.0 Cholera due to ...", "  Classical cholera"
+    // (an inclusion term) and "  A00.9 Cholera, unspecified".
+    const QString longDesc = QStringLiteral("Cholera due to Vibrio cholerae 01, biovar cholerae");
+    Go(QStringLiteral("A00.9   "));
+    ASSERT_EQ(Text()->textCursor().blockNumber(), 3);
+    EXPECT_FALSE(Text()->textCursor().hasSelection());
+    const struct {
+        const char* Name;
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> Moves; // keys in the text area
+        Qt::Key Command;
+        const char* Clip; // nullptr: nothing copied, the status line speaks
+    } cases[] = {
+        {"right after Go: the underlined code", {}, Qt::Key_F10, "A00.9"},
+        {"the caret on an inclusion term", {{Qt::Key_Up, Qt::NoModifier}}, Qt::Key_F10, nullptr},
+        {"the caret on a code's line", {{Qt::Key_Up, Qt::NoModifier}}, Qt::Key_F11,
+         "A00.0  Cholera due to Vibrio cholerae 01, biovar cholerae"},
+        {"a selection made with Shift and the arrows",
+         {{Qt::Key_Home, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier},
+          {Qt::Key_Right, Qt::NoModifier}, {Qt::Key_Right, Qt::NoModifier},
+          {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Right, Qt::ShiftModifier},
+          {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Right, Qt::ShiftModifier},
+          {Qt::Key_Right, Qt::ShiftModifier}},
+         Qt::Key_F10, "A00.9"},
+        {"a selection that is no code", {{Qt::Key_End, Qt::ShiftModifier}}, Qt::Key_F10, nullptr},
+    };
+    for (const auto& c : cases) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        for (const auto& [key, modifiers] : c.Moves)
+            Key(key, modifiers);
+        Key(c.Command);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), c.Clip ? QLatin1String(c.Clip) : QLatin1String("before"))
+            << c.Name;
+        EXPECT_EQ(Status()->isVisible(), c.Clip == nullptr) << c.Name;
+        if (!c.Clip) {
+            EXPECT_FALSE(Status()->text().isEmpty()) << c.Name;
+            EXPECT_TRUE(Text()->rect().contains(Status()->geometry())) << c.Name;
+        }
+    }
+    EXPECT_EQ(Text()->textCursor().selectedText(), QStringLiteral("A00.9 Cholera, unspecified"));
+    // The next key takes the status line away.
+    Key(Qt::Key_Home);
+    EXPECT_FALSE(Status()->isVisible());
+    // F5 on the caret's line goes to that code, underlined, with the caret on it.
+    PutCaretOnLine(1);
+    Key(Qt::Key_F5);
+    const int at = static_cast<int>(Text()->toPlainText().indexOf(QLatin1String("A00.0")));
+    EXPECT_TRUE(FormatAt(at).fontUnderline());
+    EXPECT_FALSE(FormatAt(static_cast<int>(Text()->toPlainText().indexOf(QLatin1String("A00.9")))).fontUnderline());
+    EXPECT_EQ(Text()->textCursor().position(), at);
+    EXPECT_EQ(FViewer->SelectedCode(), QStringLiteral("A00.0"));
+    // Right after Go from the code box, F10 there copies the code shown.
+    Go(QStringLiteral("A00.9   "));
+    auto* box = Child<QLineEdit>("edtCode");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_F10);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("A00.9"));
+    EXPECT_EQ(Child<QLineEdit>("edtSelected")->text(), QStringLiteral("A00.9"));
+    EXPECT_TRUE(Shown().isEmpty()); // no message box on the way
+}
+
+TEST_F(Viewer, WithNoCodeOnThePageF10SaysSoInTheStatusLine) {
+    Open(Category("A00")->FSubChapter->FChapter, QString(), 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    for (const Qt::Key key : {Qt::Key_F10, Qt::Key_F11, Qt::Key_F5}) {
+        Key(Qt::Key_Home);
+        ASSERT_FALSE(Status()->isVisible());
+        Key(key);
+        EXPECT_TRUE(Status()->isVisible()) << key;
+        EXPECT_TRUE(Status()->text().startsWith(QStringLiteral("No code here"))) << key;
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(Current(*FViewer), QStringLiteral("chapter (A00-A09)"));
+}
+
 TEST_F(Viewer, F12AsksAndYesQuits) {
     for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
         TfrmKeyWordSearch& viewer = Open(Category("A00"));
@@ -588,6 +751,8 @@ TEST_F(Viewer, F12AsksAndYesQuits) {
         Key(Qt::Key_F12);
         EXPECT_EQ(LastShown(), QStringLiteral("Do you want to quit this program?"));
         EXPECT_EQ(Requests().back().Caption, QStringLiteral("Exit Program"));
+        EXPECT_EQ(Requests().back().Kind, TMessageRequest::TKind::Question);
+        EXPECT_EQ(Requests().back().DefaultButton, QMessageBox::No); // the safe answer
         EXPECT_EQ(viewer.isVisible(), answer == QMessageBox::No);
         EXPECT_EQ(viewer.result(), answer == QMessageBox::Yes ? 3 : 0);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct TTextRange {
     qsizetype Start = 0;
@@ -11,6 +12,12 @@ struct TTextRange {
 };
 
 // AText is the page, AWord the range the double-click selected. Returns the whole code when the
-// word is the part after a code's full stop ("0X1" of "S06.0X1") or a category followed by a full
-// stop ("S06" of "S06.0X1", "S01" of "(S01.-)"); otherwise AWord unchanged.
+// word is the part after a code's full stop ("0X1" of "S06.0X1"), a category followed by a full
+// stop ("S06" of "S06.0X1", "S01" of "(S01.-)") or the full stop inside a code; otherwise AWord
+// unchanged.
 TTextRange WidenSelectionToCode(const QString& AText, TTextRange AWord);
+
+// The code of line ALine (0-based) of a composed text (lines and their kind characters, see
+// CodeTextLayout.h): the code a code line begins with, also from one of its wrapped continuation
+// lines; empty for every other line (notes, details, headers, fillers) and out of range.
+QString CodeOfComposedLine(const QStringList& ALines, const QString& AKinds, int ALine);

@@ -184,14 +184,15 @@ void ComposeVisualImpairmentTable(const TVisualImpairment& ATable, TComposedText
         if (!category.VisRanges[0])
             continue;
         const auto& ranges = category.VisRanges;
-        add(Row({blank17, Centred(34, ranges[0]->FVisMax), Centred(35, ranges[0]->FVisMin)}), 0);
-        if (ranges[1]) {
-            add(Row({dash17, dash34, dash35}), 0);
-            add(Row({Centred(17, ranges[1]->FVisMax), Centred(34, ranges[1]->FVisMin), blank35}), 0);
-        }
-        if (ranges[2]) {
-            add(Row({dash17, dash34, blank35}), 0);
-            add(Row({Centred(17, ranges[2]->FVisMax), Centred(34, ranges[2]->FVisMin), blank35}), 0);
+        // The category's number stands in the first column of its first row; its other notations
+        // of the same limits (decimal, feet) follow under the limits, the category cell open.
+        const QString number = category.FValue > 0 ? QString::number(category.FValue) : QString();
+        add(Row({Centred(17, number), Centred(34, ranges[0]->FVisMax), Centred(35, ranges[0]->FVisMin)}), 0);
+        for (std::size_t r = 1; r < ranges.size(); ++r) {
+            if (!ranges[r])
+                continue;
+            add(Row({blank17, dash34, dash35}), 0);
+            add(Row({blank17, Centred(34, ranges[r]->FVisMax), Centred(35, ranges[r]->FVisMin)}), 0);
         }
         if (i + 1 < categories.size())
             add(Row({dash17, dash34, dash35}), 0);

@@ -44,7 +44,8 @@ void ComposeCodeText(const TCodeInfo& ACode, int AWidth, int AHeight, QString& A
 void ComposeChapterText(const TChapter& AChapter, TComposedText& AOut);
 // A section's title and notes (its categories are not part of its text).
 void ComposeSectionText(const TSubChapter& ASection, int AWidth, TComposedText& AOut);
-// The visual impairment table, 90 characters wide.
+// The visual impairment table, 90 characters wide: per category its number, then each notation
+// of its limits as a row of maximum and minimum visual acuity.
 void ComposeVisualImpairmentTable(const TVisualImpairment& ATable, TComposedText& AOut);
 
 // Anchor lines among the kind characters 1 .. AUpTo (1-based, inclusive).

@@ -374,7 +374,20 @@ QStringList TKeywordSuggestions::PageCells() const {
 }
 
 QString TKeywordSuggestions::Caption() const {
-    return QStringLiteral("%1/%2  Please use a comma to separate keywords. For example: gas, Abdomen")
+    return QStringLiteral("%1/%2  Please use a comma to separate keywords. For example: %3")
         .arg(FLastPromptPage)
-        .arg(Pages());
+        .arg(Pages())
+        .arg(KeywordsExample);
+}
+
+QString NothingFoundMessage(const QString& ATrimmedText, bool AFullText) {
+    QString message = AFullText
+                          ? QStringLiteral("No category holds all of \"%1\" in the texts chosen.")
+                          : QStringLiteral("No category has all the keywords of \"%1\".");
+    message = message.arg(ATrimmedText);
+    // "heart failure" is one keyword; the user most likely meant two.
+    if (ATrimmedText.contains(QLatin1Char(' ')) && !ATrimmedText.contains(QLatin1Char(',')))
+        message += QStringLiteral("\n\nSeparate keywords with commas, for example: %1")
+                       .arg(KeywordsExample);
+    return message;
 }

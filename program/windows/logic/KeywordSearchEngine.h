@@ -30,6 +30,15 @@ inline constexpr int AllFullTextConditions = 127;
 // text.
 QStringList SearchKeywordsOf(const QString& ATrimmedText);
 
+// The example the keyword window gives of keywords separated by commas; it finds categories in
+// the official edition.
+inline const QString KeywordsExample = QStringLiteral("heart, failure");
+
+// What the keyword window says when a search of ATrimmedText (not empty) found nothing: that no
+// category holds all its keywords (in full text: all its words in the chosen texts) and, for a
+// text of several words without a comma, that keywords are separated by commas.
+QString NothingFoundMessage(const QString& ATrimmedText, bool AFullText);
+
 // Full text when asked for; otherwise keywords when there is a piece to match, else every
 // category.
 TSearchMode SearchModeFor(bool AFullText, const QStringList& AKeywords);
