@@ -341,11 +341,23 @@ TEST_F(Accounts, PasswordThatCannotBeHashedIsReportedAndNoAccountAdded) {
     EXPECT_EQ(CurrentAccount, nullptr);
 }
 
-TEST_F(Accounts, AccountThatCannotBeSavedIsReportedAndNotAdded) {
+TEST_F(Accounts, AShareFolderThatVanishedIsMadeAgainForANewAccount) {
     OpenMain();
-    // The shared folder vanished under the running program.
     ASSERT_TRUE(QDir(SharedDataFolder).removeRecursively());
     CreateThroughDialog(QStringLiteral("abc"), QStringLiteral("pw"));
+    EXPECT_EQ(AccountFiles(), QStringList{QStringLiteral("YWJj.fvxml")});
+    ASSERT_NE(CurrentAccount, nullptr);
+    EXPECT_EQ(CurrentAccount->FUserName, QStringLiteral("abc"));
+}
+
+TEST_F(Accounts, AccountThatCannotBeSavedIsReportedAndNotAdded) {
+    OpenMain();
+    // The shared folder vanished under the running program, and a file now stands where it was:
+    // it cannot be made again.
+    ASSERT_TRUE(QDir(SharedDataFolder).removeRecursively());
+    WriteFile(SharedDataFolder.chopped(1), "a file");
+    CreateThroughDialog(QStringLiteral("abc"), QStringLiteral("pw"));
+    EXPECT_TRUE(LastShown().contains(SharedDataFolder)) << LastShown().toStdString();
     EXPECT_TRUE(LastShown().startsWith(QStringLiteral("The account could not be saved.")));
     EXPECT_TRUE(AccountList->empty());
     EXPECT_EQ(CurrentAccount, nullptr);
