@@ -11,6 +11,9 @@ stage_done() { echo "== $1: $((SECONDS - stage_start)) s (total $SECONDS s)"; st
 
 bash scripts/setup.sh
 jobs=$(nproc 2>/dev/null || echo 2)
+# Compiler results are shared between clones of the repository in other folders (CI builds a
+# fresh clone): paths below the checkout are hashed as relative ones.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 stage_done "setup"
 
 cmake --preset default
