@@ -20,6 +20,7 @@
 #include "LoaderMessages.h"
 #include "Main.h"
 #include "MessageService.h"
+#include "StorageMessages.h"
 #include "Waiting.h"
 #include "WaitingHooks.h"
 #include "WindowStyle.h"
@@ -118,6 +119,10 @@ int main(int argc, char** argv) {
     TWindowWaitingHooks waitingHooks(messages);
     SetLoaderMessageSink(messages.LoaderSink());
     SetWaitingHooks(&waitingHooks);
+    // A folder or file that cannot be written is said in a box, once per path.
+    SetStorageMessageSink([&messages](const QString& AText) {
+        messages.Information(QApplication::activeWindow(), AText);
+    });
     try {
         InitDataEngine();
     } catch (const std::exception& error) {

@@ -76,7 +76,7 @@ int RunAdminCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AE
     const QString command = AArgs.value(0);
     gErrorPrefix = AErrorPrefix;
     // Messages of the loaders these operations run go to the error stream, not to a box.
-    SetLoaderMessageSink([&AErr](const QString& AText) { AErr << gErrorPrefix << AText << '\n'; });
+    SetLoaderMessageSink(SerializedSink([&AErr](const QString& AText) { AErr << gErrorPrefix << AText << '\n'; }));
     int status = 2;
     if (command == QLatin1String("compress") && AArgs.size() == 3) {
         QString error;

@@ -37,7 +37,9 @@ QString DecodeAccountFileStem(const QString& AStem) {
             text += '/';
     }
     const QByteArray bytes = QByteArray::fromBase64(text);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // A name may begin with U+FEFF: it is a character of the name, not a byte-order mark.
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString name = utf8(bytes);
     if (utf8.hasError())
         return QString::fromLatin1(bytes);

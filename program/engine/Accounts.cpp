@@ -4,6 +4,7 @@
 #include "DelimitedText.h"
 #include "EngineGlobals.h"
 #include "FileMasks.h"
+#include "Folders.h"
 #include "TextLines.h"
 
 #include <QFileInfo>
@@ -87,6 +88,11 @@ void TFavoriteKW::RewritePasswordLine(const QString& APlainPassword, const TPass
 
 void TFavoriteKW::SaveKWs() {
     QString error;
+    // The account folder may not exist yet on a fresh system, or may have gone since start-up.
+    if (!CreateFolderPath(FolderOfFile(FFileName), &error))
+        throw TAccountFileError("cannot write the account file " + FFileName.toStdString() +
+                                ": the folder " + FolderOfFile(FFileName).toStdString() +
+                                " cannot be created (" + error.toStdString() + ")");
     if (!WriteTextLines(FFileName, FFavoriteCodes, QFileDevice::ReadOwner | QFileDevice::WriteOwner,
                         &error))
         throw TAccountFileError("cannot write the account file " + FFileName.toStdString() + ": " +

@@ -5,6 +5,7 @@
 #include "EmbeddedResources.h"
 #include "EngineGlobals.h"
 #include "Folders.h"
+#include "StorageMessages.h"
 
 #include <stdexcept>
 
@@ -30,8 +31,20 @@ void InitDataEngine() {
     ProgramFolder = ExecutableFolder();
     SharedDataFolder = DataFolder("ProgramData", "XDG_DATA_HOME", ".local/share");
     UserDataFolder = DataFolder("AppData", "XDG_CONFIG_HOME", ".config");
-    CreateFolderQuietly(SharedDataFolder);
-    CreateFolderQuietly(UserDataFolder);
+    // Every folder level is made, as a fresh account may lack even ~/.local/share or ~/.config;
+    // a folder that cannot be made is said once, and the writes into it fail where they happen.
+    ForgetReportedStorageFailures();
+    const struct {
+        const QString& Folder;
+        const char* Loses;
+    } folders[] = {{SharedDataFolder, "user accounts cannot be kept"},
+                   {UserDataFolder, "settings and the search history will not be saved"}};
+    for (const auto& f : folders) {
+        QString error;
+        if (!CreateFolderPath(f.Folder, &error))
+            ReportStorageFailure(f.Folder, QStringLiteral("The folder %1 cannot be created (%2): %3.")
+                                               .arg(f.Folder, error, QLatin1String(f.Loses)));
+    }
 
     CreateGlobalContainers();
     // Every data set counts as loading from start-up on, not only once its thread has begun:

@@ -33,7 +33,12 @@ bool MatchKeywords(const TCodeKeywords* AEntry, const QStringList& AUpperKeyword
 }
 
 bool MatchKeywords(TCodeInfo& ACategory, const QStringList& AUpperKeywords) {
-    if (!ACategory.FCodeKW)
+    // An entry found in an earlier keyword list is gone with that list, whatever became of the
+    // tabular list meanwhile.
+    const unsigned generation = CodeKeywordsGeneration();
+    if (!ACategory.FCodeKW || ACategory.FCodeKWGeneration != generation) {
         ACategory.FCodeKW = FindCodeKeywords(ACategory.FCode);
+        ACategory.FCodeKWGeneration = generation;
+    }
     return MatchKeywords(ACategory.FCodeKW, AUpperKeywords);
 }

@@ -14,5 +14,6 @@ bool ContainsKeyword(const TCodeKeywords* AEntry, const QString& AUpperText);
 // matches; no entry never matches.
 bool MatchKeywords(const TCodeKeywords* AEntry, const QStringList& AUpperKeywords);
 
-// The same for a category, whose keyword entry is looked up once and cached in FCodeKW.
+// The same for a category, whose keyword entry is looked up once per keyword list and cached in
+// FCodeKW.
 bool MatchKeywords(TCodeInfo& ACategory, const QStringList& AUpperKeywords);

@@ -1,6 +1,7 @@
 #include "SearchHistory.h"
 
 #include "EngineGlobals.h"
+#include "StorageMessages.h"
 #include "TextLines.h"
 
 void RecordSearch(QStringList& AHistory, const QString& AText) {
@@ -36,5 +37,12 @@ bool LoadSearchHistory() {
 bool SaveSearchHistory() {
     if (!SearchHistoryList || UserDataFolder.isEmpty())
         return false;
-    return WriteTextLines(SearchHistoryFile(), *SearchHistoryList);
+    const QString file = SearchHistoryFile();
+    if (!PrepareFolderOfFile(file, QStringLiteral("The search history")))
+        return false;
+    QString error;
+    if (WriteTextLines(file, *SearchHistoryList, std::nullopt, &error))
+        return true;
+    ReportStorageFailure(file, QStringLiteral("The search history could not be saved to %1: %2.").arg(file, error));
+    return false;
 }

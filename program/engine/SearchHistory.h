@@ -22,7 +22,8 @@ QString SearchHistoryFile();
 // Replaces SearchHistoryList with every line of the file, unchecked. A missing or unreadable
 // file leaves the list as it was. Returns whether the file was read.
 bool LoadSearchHistory();
-// Replaces the file with SearchHistoryList. A failure (folder missing or not writable) loses
-// the history of this run and is otherwise ignored; the old file stays whole. Returns whether
-// the file was written.
+// Replaces the file with SearchHistoryList, through a temporary file renamed over it, creating
+// the folder path first. A failure (folder that cannot be made, full disk) loses the history of
+// this run, is reported through the storage messages (StorageMessages.h) and leaves the old file
+// whole. Returns whether the file was written.
 bool SaveSearchHistory();

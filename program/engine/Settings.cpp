@@ -2,6 +2,7 @@
 
 #include "EngineGlobals.h"
 #include "IniProfile.h"
+#include "StorageMessages.h"
 
 namespace {
 const QString kSection = QStringLiteral("Config");
@@ -18,8 +19,15 @@ void ReadUserSettings() {
     ScrollBar = ReadProfileInt(file, kSection, QStringLiteral("ScrollBar"), 0);
 }
 
-void WriteUserSettings() {
+bool WriteUserSettings() {
     const QString file = ConfigFile(UserDataFolder);
-    if (WriteProfileString(file, kSection, QStringLiteral("FullScreen"), QString::number(FullScreen)))
-        WriteProfileString(file, kSection, QStringLiteral("ScrollBar"), QString::number(ScrollBar));
+    const QString what = QStringLiteral("The settings");
+    if (!PrepareFolderOfFile(file, what))
+        return false;
+    QString error;
+    if (WriteProfileString(file, kSection, QStringLiteral("FullScreen"), QString::number(FullScreen), &error) &&
+        WriteProfileString(file, kSection, QStringLiteral("ScrollBar"), QString::number(ScrollBar), &error))
+        return true;
+    ReportStorageFailure(file, QStringLiteral("%1 could not be saved to %2: %3.").arg(what, file, error));
+    return false;
 }

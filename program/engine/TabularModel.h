@@ -175,7 +175,10 @@ public:
     TCodeInfo* FParent;
     TOwningList<TCodeInfo> FSubCodeList;
     int FLevel;
-    TCodeKeywords* FCodeKW = nullptr; // cached by the keyword search on first use
+    // The keyword entry of this code, cached by the keyword search on first use, and the
+    // generation of the keyword list it was found in (a reload frees the entries).
+    TCodeKeywords* FCodeKW = nullptr;
+    unsigned FCodeKWGeneration = 0;
 
     // Lines the code occupies when printed with its notes and its whole subtree.
     int GetTextLines() const;

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <atomic>
 #include <stdexcept>
 
 namespace {
@@ -121,6 +122,19 @@ QStringList SplitTextLines(const std::string& ABytes) {
     return lines;
 }
 
+namespace {
+std::atomic<unsigned> gCodeKeywordsGeneration{1};
+}
+
+void ClearCodeKeywords() {
+    CreateGlobalContainers();
+    gCodeKeywordsGeneration.fetch_add(1, std::memory_order_acq_rel);
+    CodeKeywordsList->clear();
+    KeywordRefList->clear();
+}
+
+unsigned CodeKeywordsGeneration() { return gCodeKeywordsGeneration.load(std::memory_order_acquire); }
+
 TCodeKeywords* FindCodeKeywords(const QString& ACode) {
     if (!CodeKeywordsList)
         return nullptr;
@@ -222,8 +236,7 @@ void LoadTextDataSets() {
     // otherwise every keyword count doubles and every short description turns into a duplicate.
     CreateGlobalContainers();
     SpecialKeywordList->clear();
-    CodeKeywordsList->clear();
-    KeywordRefList->clear();
+    ClearCodeKeywords();
     ShortDescMap->clear();
     try {
         LoadSpecialKeywords();

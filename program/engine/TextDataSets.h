@@ -26,6 +26,12 @@ void ParseCodeKeywordLines(const QStringList& ALines, bool ACategoryOnly, bool A
 // that appears twice keeps its first description and is reported; the rest still loads.
 void LoadShortDescriptions();
 
+// Empties CodeKeywordsList and KeywordRefList for a new load, and starts a new generation of the
+// keyword list, so that no entry cached from the old list is used again (KeywordMatch.h).
+void ClearCodeKeywords();
+// The generation of the current keyword list.
+unsigned CodeKeywordsGeneration();
+
 // The first entry of CodeKeywordsList with exactly this code, or null.
 TCodeKeywords* FindCodeKeywords(const QString& ACode);
 

@@ -1,30 +1,12 @@
 #include "TextLines.h"
 
+#include "TextDecoding.h"
+
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
-
-namespace {
-
-QString DecodeText(const QByteArray& ABytes) {
-    if (ABytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(ABytes.constData() + 3, ABytes.size() - 3);
-    const bool utf16le = ABytes.startsWith("\xFF\xFE");
-    if (utf16le || ABytes.startsWith("\xFE\xFF")) {
-        QStringDecoder decoder(utf16le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-        return decoder(ABytes.mid(2));
-    }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(ABytes);
-    if (utf8.hasError())
-        return QString::fromLatin1(ABytes);
-    return text;
-}
-
-} // namespace
 
 QStringList DecodeTextLines(const QByteArray& ABytes) {
-    const QString text = DecodeText(ABytes);
+    const QString text = DecodeFileText(ABytes);
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = text.size();
@@ -44,6 +26,10 @@ QStringList DecodeTextLines(const QByteArray& ABytes) {
 
 QByteArray EncodeTextLines(const QStringList& ALines) {
     QByteArray bytes;
+    // A text that begins with U+FEFF gets a byte-order mark before it, or the reader would take
+    // that character for the mark and drop it.
+    if (!ALines.isEmpty() && ALines.first().startsWith(QChar(0xFEFF)))
+        bytes += "\xEF\xBB\xBF";
     for (const QString& line : ALines) {
         bytes += line.toUtf8();
         bytes += "\r\n";
@@ -81,7 +67,9 @@ bool WriteTextLines(const QString& AFile, const QStringList& ALines,
         ok = file.setPermissions(*APermissions);
     if (ok) {
         const QByteArray bytes = EncodeTextLines(ALines);
-        ok = file.write(bytes) == bytes.size();
+        // The bytes wait in the device's buffer; a write that fails when the buffer is flushed
+        // (a full disk) is not seen by QSaveFile::commit, which would put the cut file in place.
+        ok = file.write(bytes) == bytes.size() && file.flush();
     }
     if (ok)
         ok = file.commit();

@@ -1,11 +1,12 @@
 // Small text files of the program (search history, account files): lines in, lines out.
 //
 // Reading: a leading byte-order mark selects UTF-8, UTF-16 LE or UTF-16 BE; without one the
-// bytes are UTF-8, and a file that is not valid UTF-8 is read as Latin-1 so that no byte is
-// lost or replaced. Lines end at CR LF, CR or LF; a line break at the very end does not add an
+// bytes are UTF-8, and a file that is not a valid text of its encoding is read as Latin-1 so
+// that no byte is lost or replaced (TextDecoding.h). Lines end at CR LF, CR or LF; a line break at the very end does not add an
 // empty last line.
 //
-// Writing: UTF-8 without a byte-order mark, every line (the last included) ended by CR LF. The
+// Writing: UTF-8 without a byte-order mark (unless the text itself begins with U+FEFF, which
+// would otherwise read as one), every line (the last included) ended by CR LF. The
 // file is replaced atomically: the new text goes to a temporary file beside it, which is then
 // renamed over the old one, so a failed write leaves the old file whole.
 #pragma once

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <filesystem>
+#include <system_error>
+
 QString ExecutableFolder() {
     const QFileInfo self(QStringLiteral("/proc/self/exe"));
     QString folder = QFileInfo(self.symLinkTarget()).absolutePath();
@@ -22,4 +25,19 @@ QString EnvironmentFolder(const char* AVariable, const char* AXdgVariable, const
     return value;
 }
 
-void CreateFolderQuietly(const QString& AFolder) { QDir().mkdir(AFolder); }
+bool CreateFolderPath(const QString& AFolder, QString* AError) {
+    std::error_code error;
+    const std::filesystem::path path(AFolder.toStdString());
+    std::filesystem::create_directories(path, error);
+    if (!error && std::filesystem::is_directory(path, error))
+        return true;
+    if (AError)
+        *AError = error ? QString::fromLocal8Bit(error.message().c_str())
+                        : QStringLiteral("a file is in the way");
+    return false;
+}
+
+QString FolderOfFile(const QString& AFile) {
+    const qsizetype slash = AFile.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : AFile.left(slash + 1);
+}

@@ -11,5 +11,9 @@ QString ExecutableFolder();
 // trailing "/".
 QString EnvironmentFolder(const char* AVariable, const char* AXdgVariable, const char* AXdgDefault);
 
-// Creates one folder level; any failure (also "already exists") is ignored.
-void CreateFolderQuietly(const QString& AFolder);
+// Creates AFolder with every missing folder above it. True when the folder exists afterwards;
+// otherwise false with the reason in AError (a file in the way, no permission).
+bool CreateFolderPath(const QString& AFolder, QString* AError = nullptr);
+
+// The folder part of a file path, with a trailing "/".
+QString FolderOfFile(const QString& AFile);

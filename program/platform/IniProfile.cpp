@@ -1,5 +1,7 @@
 #include "IniProfile.h"
 
+#include "TextDecoding.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringList>
@@ -19,10 +21,10 @@ std::optional<TIniLines> ReadLines(const QString& AFile) {
         return result;
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QString text = QString::fromUtf8(bytes);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    QString text = DecodeFileText(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     result.Lines = text.split(QLatin1Char('\n'));
@@ -150,10 +152,13 @@ int ReadProfileInt(const QString& AFile, const QString& ASection, const QString&
 }
 
 bool WriteProfileString(const QString& AFile, const QString& ASection, const QString& AKey,
-                        const QString& AValue) {
+                        const QString& AValue, QString* AError) {
     std::optional<TIniLines> ini = ReadLines(AFile);
-    if (!ini)
+    if (!ini) {
+        if (AError)
+            *AError = QStringLiteral("the file cannot be read");
         return false;
+    }
     QStringList& lines = ini->Lines;
     const QString entry = AKey + QLatin1Char('=') + AValue;
     const TSectionSpan span = FindSection(lines, ASection);
@@ -176,8 +181,20 @@ bool WriteProfileString(const QString& AFile, const QString& ASection, const QSt
             lines.insert(insertAt, entry);
     }
     QSaveFile file(AFile);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write((lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8());
-    return file.commit();
+    QByteArray bytes = (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8();
+    // A first line that begins with U+FEFF would read back as a byte-order mark without it.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.prepend("\xEF\xBB\xBF");
+    // Flushed before the commit: QSaveFile::commit does not see a write that fails while it
+    // empties the buffer (a full disk) and would put the cut file in place.
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    if (ok)
+        ok = file.commit();
+    else
+        file.cancelWriting();
+    if (!ok && AError)
+        // A write cut short by the system (a full disk) leaves the device without an error.
+        *AError = file.error() == QFileDevice::NoError ? QStringLiteral("not all bytes could be written")
+                                                       : file.errorString();
+    return ok;
 }

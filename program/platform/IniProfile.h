@@ -1,8 +1,9 @@
 // Reading and writing INI files with the rules of the classic profile functions: section and
 // key names compare without regard to case, a missing file, section or key reads as the default,
 // and a write changes only the one key's line (creating the section or the file when missing)
-// and keeps every other line, comment and blank as it was. Files are UTF-8 without a byte-order
-// mark, with CR LF line ends.
+// and keeps every other line, comment and blank as it was. Files are written as UTF-8 without a
+// byte-order mark, with CR LF line ends; they are read as TextDecoding.h says, so that a file in
+// another encoding keeps its characters when a key is written.
 #pragma once
 
 #include <QString>
@@ -22,7 +23,8 @@ int ReadProfileInt(const QString& AFile, const QString& ASection, const QString&
 // Parses a profile integer as ReadProfileInt does; nothing when the text holds no number.
 std::optional<int> ParseProfileInt(const QString& AValue);
 
-// Sets AKey=AValue in ASection. Returns false when the file cannot be read or written (missing
-// folder, read-only file); the file is then left as it was.
+// Sets AKey=AValue in ASection. The new text goes to a temporary file that is renamed over the
+// old one. Returns false, with the reason in AError, when the file cannot be read or written
+// (missing folder, a full disk); the file is then left as it was.
 bool WriteProfileString(const QString& AFile, const QString& ASection, const QString& AKey,
-                        const QString& AValue);
+                        const QString& AValue, QString* AError = nullptr);

@@ -216,7 +216,12 @@ void TfrmKeyWordSearch::RunKeywordSearch() {
     if (!text.isEmpty())
         RecordSearch(text);
     FSearchKeyWordsList = SearchKeywordsOf(text);
-    FSearchKeyWordVariantList = BuildKeywordVariants(FSearchKeyWordsList);
+    {
+        // The keyword loader writes the plural list the variants are built from before the
+        // keywords; it is read only once that loader is done.
+        const TWaitForDataSet wait(KeywordLoadState);
+        FSearchKeyWordVariantList = BuildKeywordVariants(FSearchKeyWordsList);
+    }
     SearchCategories(SearchModeFor(fullText, FSearchKeyWordsList), conditions);
     // From now on the window is a search window, whatever it was opened on.
     FInitObject = {};

@@ -2,19 +2,29 @@
 // with the loader's options, and listing the codes of every distinct keyword for review.
 #include "AdminTestFiles.h"
 #include "CodeKeywordDerivation.h"
+#include "DataEngine.h"
 #include "EngineGlobals.h"
 #include "KeywordMatch.h"
 #include "KeywordReload.h"
 #include "KeywordVerify.h"
+#include "LoaderMessages.h"
 #include "PrepareKeywordFile.h"
+#include "TabularLoader.h"
 #include "TestSupport.h"
 
 #include <QDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <future>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -135,6 +145,123 @@ TEST_F(KeywordFiles, AReloadWaitsForTheStartUpLoaderToFinish) {
     ASSERT_EQ(CodeKeywordsList->size(), 1u);
     EXPECT_EQ(CodeKeywordsList->front()->FCode, QStringLiteral("A00"));
     EXPECT_EQ(ReadState(KeywordLoadState), LoadDone);
+}
+
+// A sink like the windows' own: a message raised on another thread waits until the window
+// thread serves it; one raised on the window thread itself is shown at once.
+class TWindowLikeSink {
+public:
+    explicit TWindowLikeSink(std::thread::id AWindowThread) : FWindowThread(AWindowThread) {}
+    void Deliver(const QString& AText) {
+        std::unique_lock lock(FMutex);
+        if (std::this_thread::get_id() == FWindowThread) {
+            FShown << AText;
+            return;
+        }
+        FPending.push_back(AText);
+        FChanged.notify_all();
+        FChanged.wait(lock, [&] { return std::find(FPending.begin(), FPending.end(), AText) == FPending.end(); });
+    }
+    void Serve() {
+        std::lock_guard lock(FMutex);
+        while (!FPending.empty()) {
+            FShown << FPending.front();
+            FPending.pop_front();
+        }
+        FChanged.notify_all();
+    }
+    void WaitForPending() {
+        std::unique_lock lock(FMutex);
+        FChanged.wait(lock, [&] { return !FPending.empty(); });
+    }
+    QStringList Shown() {
+        std::lock_guard lock(FMutex);
+        return FShown;
+    }
+
+private:
+    std::thread::id FWindowThread;
+    std::mutex FMutex;
+    std::condition_variable FChanged;
+    std::deque<QString> FPending;
+    QStringList FShown;
+};
+
+TEST_F(KeywordFiles, ArrangeReportsBadLinesWhileALoaderWaitsForItsOwnMessage) {
+    const QString original = WriteAdminText(FDir, "original.txt", "         no code yet,\r\nA00 cholera\r\n");
+    // The window thread runs Arrange; a loader thread meanwhile waits for its message to be shown
+    // by that thread. Arrange's own message must reach the window at once, or each side waits
+    // for the other for ever: bounded here, so that a deadlock fails instead of hanging.
+    std::promise<std::thread::id> windowThread;
+    std::shared_future<std::thread::id> windowId = windowThread.get_future().share();
+    std::unique_ptr<TWindowLikeSink> sink;
+    std::promise<void> loaderIsWaiting;
+    std::thread loader;
+    auto window = std::async(std::launch::async, [&] {
+        windowThread.set_value(std::this_thread::get_id());
+        loaderIsWaiting.get_future().wait();
+        const TAdminOutcome outcome = ArrangeKeywordFile(original, {}, FArranged, FDistinct);
+        sink->Serve(); // the window's event loop, once Arrange returns
+        return outcome;
+    });
+    sink = std::make_unique<TWindowLikeSink>(windowId.get());
+    SetLoaderMessageSink([&](const QString& AText) { sink->Deliver(AText); });
+    loader = std::thread([] { ShowLoaderMessage(QStringLiteral("Undealed code node: held")); });
+    sink->WaitForPending();
+    loaderIsWaiting.set_value();
+    if (window.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        std::fprintf(stderr, "Arrange and a waiting loader deadlocked on the loader messages\n");
+        std::_Exit(1);
+    }
+    loader.join();
+    SetLoaderMessageSink({});
+    EXPECT_TRUE(window.get());
+    EXPECT_EQ(sink->Shown(),
+              (QStringList{QStringLiteral("Invalid line 1 (no code definition):          no code yet,"),
+                           QStringLiteral("Undealed code node: held")}));
+}
+
+// Categories cache their keyword entry on the first keyword match. When the tabular load ended
+// in a failure or a stop, a reload of the keywords must still keep them from using the freed
+// entries of the old list.
+TEST_F(KeywordFiles, AReloadAfterAnUnfinishedTabularLoadLeavesNoCategoryOnFreedKeywords) {
+    const std::string firstChapter =
+        "<chapter><desc>C (A00-A09)</desc><section><desc>S (A00-A09)</desc>"
+        "<diag><name>A00</name><desc>Cholera</desc></diag></section>";
+    const struct {
+        const char* Name;
+        std::string Document;
+        int State;
+    } cases[] = {
+        // A row value that is no number fails the load after A00 was kept.
+        {"failed",
+         TabularDocument(firstChapter + "<section><desc>T</desc><diag><name>A01</name><desc>x</desc>"
+                                        "<visualImpairment><visCategory><value>many</value></visCategory>"
+                                        "</visualImpairment></diag></section></chapter>"),
+         LoadFailed},
+        // An unknown element whose message stops the loaders, as closing the program does.
+        {"stopped", TabularDocument(firstChapter + "<unknownElement/></chapter>"), LoadStopRequested},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        PutDataSet(TDataSet::Tabular, c.Document);
+        SetLoaderMessageSink(c.State == LoadFailed ? TMessageSink([](const QString&) {})
+                                                   : TMessageSink([](const QString&) { StopLoaders(); }));
+        WriteState(TabularLoadState, LoadNotStarted);
+        LoadTabular();
+        SetLoaderMessageSink({});
+        ASSERT_EQ(ReadState(TabularLoadState), c.State);
+        ASSERT_FALSE(ChapterList->empty());
+        TCodeInfo& a00 = *ChapterList->front()->FSubList.front()->FCodeList.front();
+        ASSERT_EQ(a00.FCode, QStringLiteral("A00"));
+
+        ASSERT_TRUE(ReloadCodeKeywords(WriteAdminText(FDir, "first.txt", "A00 cholera, vibrio\r\n"), {}));
+        EXPECT_TRUE(MatchKeywords(a00, {QStringLiteral("CHOLERA")}));
+        ASSERT_TRUE(ReloadCodeKeywords(WriteAdminText(FDir, "second.txt", "A00 typhoid\r\n"), {}));
+        EXPECT_TRUE(MatchKeywords(a00, {QStringLiteral("TYPHOID")}));
+        EXPECT_FALSE(MatchKeywords(a00, {QStringLiteral("CHOLERA")}));
+    }
+    WriteState(TabularLoadState, LoadNotStarted);
 }
 
 TEST_F(KeywordFiles, AReloadWithoutItsFileKeepsTheLoadedKeywords) {

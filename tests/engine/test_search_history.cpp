@@ -1,6 +1,7 @@
 // The search history: the recording rules and the file it is kept in between runs.
 #include "EngineGlobals.h"
 #include "SearchHistory.h"
+#include "TestSupport.h"
 #include "TextLines.h"
 
 #include <QDir>
@@ -127,10 +128,65 @@ TEST_F(HistoryFile, SavedAsCrLfLinesInUtf8WithoutMark) {
     EXPECT_EQ(file.readAll(), QByteArray("gas, Abdomen\r\nB\xc3\xa4r\r\n"));
 }
 
-TEST_F(HistoryFile, SaveIntoAMissingFolderIsLostQuietly) {
-    UserDataFolder = FDir.filePath(QStringLiteral("missing/"));
+TEST_F(HistoryFile, SaveMakesAMissingFolderPath) {
+    UserDataFolder = FDir.filePath(QStringLiteral("fresh/.config/Orvella Tabulon/"));
+    TStorageMessageRecorder messages;
+    EXPECT_TRUE(SaveSearchHistory());
+    EXPECT_EQ(ReadTextLines(SearchHistoryFile()), QStringList{QStringLiteral("held before")});
+    EXPECT_TRUE(messages.Messages().isEmpty());
+}
+
+TEST_F(HistoryFile, AFolderThatCannotBeMadeLosesThisRunsHistoryAndIsSaidOnce) {
+    QFile blocker(FDir.filePath(QStringLiteral("blocked")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    UserDataFolder = FDir.filePath(QStringLiteral("blocked/Orvella Tabulon/"));
+    TStorageMessageRecorder messages;
     EXPECT_FALSE(SaveSearchHistory());
-    EXPECT_FALSE(QDir(UserDataFolder).exists());
+    EXPECT_FALSE(SaveSearchHistory());
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].contains(UserDataFolder)) << messages.Messages()[0].toStdString();
+}
+
+TEST_F(HistoryFile, AFullDiskKeepsTheSavedHistoryWhole) {
+    const QByteArray old = EncodeTextLines(Numbered(3));
+    WriteRaw(old);
+    *SearchHistoryList = QStringList(200, QString(100, QLatin1Char('h')));
+    TStorageMessageRecorder messages;
+    {
+        TFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.Set());
+        EXPECT_FALSE(SaveSearchHistory());
+    }
+    QFile file(SearchHistoryFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), old);
+    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("SearchHistory.txt")});
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].contains(SearchHistoryFile())) << messages.Messages()[0].toStdString();
+}
+
+// A truncated or binary history is taken line by line as it stands; a search recorded on top of it
+// and saved loses none of it.
+TEST_F(HistoryFile, ATruncatedOrBinaryFileKeepsEveryLineThroughASave) {
+    const QByteArray files[] = {
+        QByteArray("gas, Abdomen\r\nfev"),                     // cut in a line
+        QByteArray("\xef\xbb\xbfone\r\ntw\xc3"),                // cut in a character
+        QByteArray("\xff\xfeo\0n\0e\0\r\0\n\0t", 13),            // UTF-16 cut in a unit
+        QByteArray("\x00\x01\x7f\x80\xfe\xff\r\n\x1b[0m", 12), // binary
+    };
+    for (const QByteArray& bytes : files) {
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        WriteRaw(bytes);
+        ASSERT_TRUE(LoadSearchHistory());
+        const QStringList read = *SearchHistoryList;
+        EXPECT_EQ(read, DecodeTextLines(bytes));
+        EXPECT_FALSE(read.isEmpty());
+        RecordSearch(QStringLiteral("new search"));
+        ASSERT_TRUE(SaveSearchHistory());
+        ASSERT_TRUE(LoadSearchHistory());
+        EXPECT_EQ(*SearchHistoryList, read + QStringList{QStringLiteral("new search")});
+    }
 }
 
 } // namespace

@@ -81,8 +81,9 @@ TEST_F(Startup, EmptyEnvironmentFallsBackToTheUserFolders) {
     EXPECT_TRUE(SharedDataFolder.startsWith(FRoot.filePath(QStringLiteral("xdgdata/Orvella Tabulon "))));
     EXPECT_TRUE(UserDataFolder.startsWith(FRoot.filePath(QStringLiteral("xdgconfig/Orvella Tabulon "))));
     EXPECT_TRUE(QDir(SharedDataFolder).exists());
-    // Only one level is created: the missing XDG config folder leaves the user folder absent.
-    EXPECT_FALSE(QDir(UserDataFolder).exists());
+    // Every level is made: the missing XDG config folder is made with the user folder, or a fresh
+    // account would never keep its settings and history.
+    EXPECT_TRUE(QDir(UserDataFolder).exists());
     EXPECT_EQ(ReadState(TabularLoadState), LoadDone);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Compression.h"
 #include "LoaderMessages.h"
+#include "StorageMessages.h"
 
 #include <QFile>
 
@@ -48,4 +49,14 @@ std::string TabularDocument(const std::string& AChapters) {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<ICD10CM.tabular>\n"
            "<version>2023</version>\n" +
            AChapters + "\n</ICD10CM.tabular>\n";
+}
+
+TStorageMessageRecorder::TStorageMessageRecorder() {
+    ForgetReportedStorageFailures();
+    SetStorageMessageSink([this](const QString& AText) { FMessages << AText; });
+}
+
+TStorageMessageRecorder::~TStorageMessageRecorder() {
+    SetStorageMessageSink({});
+    ForgetReportedStorageFailures();
 }

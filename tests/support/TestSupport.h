@@ -8,8 +8,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <ostream>
 #include <string>
+
+#include <sys/resource.h>
 
 // Readable QString values in test failure messages.
 inline void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
@@ -30,3 +33,40 @@ public:
 
 // A minimal tabular document around the given chapter elements.
 std::string TabularDocument(const std::string& AChapters);
+
+// Limits the size of every file this process writes, as a full disk would; restores the limit
+// when it goes.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t ABytes) {
+        getrlimit(RLIMIT_FSIZE, &FOld);
+        FOldHandler = std::signal(SIGXFSZ, SIG_IGN); // a failing write, not a killed process
+        rlimit limit = FOld;
+        limit.rlim_cur = ABytes;
+        FSet = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &FOld);
+        std::signal(SIGXFSZ, FOldHandler);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+    bool Set() const { return FSet; }
+
+private:
+    rlimit FOld{};
+    void (*FOldHandler)(int) = nullptr;
+    bool FSet = false;
+};
+
+// Collects the storage messages (StorageMessages.h) while it lives, starting from a run in which
+// nothing was reported yet.
+class TStorageMessageRecorder {
+public:
+    TStorageMessageRecorder();
+    ~TStorageMessageRecorder();
+    QStringList Messages() const { return FMessages; }
+
+private:
+    QStringList FMessages;
+};

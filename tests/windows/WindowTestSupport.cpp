@@ -3,6 +3,7 @@
 #include "DataEngine.h"
 #include "EngineGlobals.h"
 #include "LoaderMessages.h"
+#include "StorageMessages.h"
 #include "WaitingHooks.h"
 #include "WindowStyle.h"
 
@@ -134,6 +135,9 @@ int main(int argc, char** argv) {
     TWindowWaitingHooks hooks(messages);
     SetLoaderMessageSink(messages.LoaderSink());
     SetWaitingHooks(&hooks);
+    SetStorageMessageSink([&messages](const QString& AText) {
+        messages.Information(QApplication::activeWindow(), AText);
+    });
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     // Answer whatever a loader may still wait on before waiting for the loaders.
@@ -141,5 +145,6 @@ int main(int argc, char** argv) {
     WaitForLoaders();
     SetWaitingHooks(nullptr);
     SetLoaderMessageSink({});
+    SetStorageMessageSink({});
     return result;
 }

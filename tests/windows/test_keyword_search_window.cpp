@@ -400,6 +400,40 @@ TEST_F(SearchWindow, SearchWaitsForTheTabularListBehindTheWaitingDialog) {
     EXPECT_EQ(TreeTexts(Tree()), QStringList{QStringLiteral("A00")});
 }
 
+// The keyword loader writes the plural list before the keywords. A search started meanwhile
+// builds the plural forms it highlights only once that loader is done, never from a list that
+// is still being written.
+TEST_F(SearchWindow, PluralFormsAreBuiltOnlyOnceTheKeywordLoaderIsDone) {
+    struct TGateHooks : TRecordingHooks {
+        void ServeWhileWaiting() override {
+            TRecordingHooks::ServeWhileWaiting();
+            Waiting = true;
+        }
+        std::atomic<bool> Waiting{false};
+    } hooks;
+    SetWaitingHooks(&hooks);
+    SpecialKeywordList->clear();
+    WriteState(KeywordLoadState, LoadRunning);
+    std::atomic<bool> searchReturned{false};
+    std::thread loader([&] {
+        // Goes on once the window waits, or once the search has returned without waiting.
+        while (!hooks.Waiting && !searchReturned)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        auto plural = std::make_unique<TKeywordSpecialFormat>();
+        plural->FKeyWord = QStringLiteral("goose");
+        plural->FSpecial1 = QStringLiteral("geese");
+        SpecialKeywordList->push_back(std::move(plural));
+        WriteState(KeywordLoadState, LoadDone);
+    });
+    Search(QStringLiteral("goose"));
+    searchReturned = true;
+    loader.join();
+    SetWaitingHooks(nullptr);
+    EXPECT_TRUE(hooks.Waiting);
+    EXPECT_TRUE(FWindow->KeywordVariants().contains(QStringLiteral("GEESE")))
+        << FWindow->KeywordVariants().join(QLatin1Char(',')).toStdString();
+}
+
 TEST_F(SearchWindow, SuggestionsWaitForTheKeywordFile) {
     TRecordingHooks hooks;
     SetWaitingHooks(&hooks);

@@ -370,6 +370,41 @@ TEST_F(MainWindow, BrokenSettingsReadAsDefaultsAndNeverCrash) {
     EXPECT_EQ(FullScreen, 1);
 }
 
+// A fresh home without ~/.config or ~/.local/share: every level of the data folders is made, and
+// settings and history are saved there.
+TEST_F(MainWindow, DataFoldersAreMadeWithEveryLevelAboveThem) {
+    qputenv("ProgramData", FRoot.filePath(QStringLiteral("fresh/home/.local/share")).toUtf8());
+    qputenv("AppData", FRoot.filePath(QStringLiteral("fresh/home/.config")).toUtf8());
+    Restart();
+    EXPECT_TRUE(QDir(SharedDataFolder).exists()) << SharedDataFolder.toStdString();
+    EXPECT_TRUE(QDir(UserDataFolder).exists()) << UserDataFolder.toStdString();
+    Open();
+    QTest::mouseClick(Child<QCheckBox>("CheckBox1"), Qt::LeftButton);
+    RecordSearch(QStringLiteral("fever"));
+    FMain->close();
+    EXPECT_EQ(ReadFile(UserFile("config.ini")), QByteArray("[Config]\r\nFullScreen=1\r\nScrollBar=0\r\n"));
+    EXPECT_EQ(ReadTextLines(SearchHistoryFile()), QStringList{QStringLiteral("fever")});
+    EXPECT_TRUE(Shown().isEmpty()) << Shown().join(QLatin1Char('\n')).toStdString();
+}
+
+// A user folder that cannot be made (a file stands where a folder of its path should be): the
+// user hears it once, naming the folder, not again at each setting or at the close.
+TEST_F(MainWindow, AUserFolderThatCannotBeMadeIsSaidOnceNamingIt) {
+    WriteFile(FRoot.filePath(QStringLiteral("blocked")), "a file");
+    qputenv("AppData", FRoot.filePath(QStringLiteral("blocked/config")).toUtf8());
+    Restart();
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(Shown()[0].contains(UserDataFolder)) << Shown()[0].toStdString();
+    Open();
+    auto* check = Child<QCheckBox>("CheckBox1");
+    QTest::mouseClick(check, Qt::LeftButton);
+    QTest::mouseClick(check, Qt::LeftButton);
+    RecordSearch(QStringLiteral("fever"));
+    FMain->close();
+    EXPECT_EQ(Shown().size(), 1);
+    EXPECT_EQ(FullScreen, 0);
+}
+
 TEST_F(MainWindow, TitleDoubleClickOpensTheAdministratorToolOnlyForAdministrators) {
     // Not an administrator: nothing happens.
     Open();

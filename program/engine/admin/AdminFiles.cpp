@@ -43,6 +43,10 @@ void TAdminOutput::WriteLines(const QStringList& ALines) {
 bool TAdminOutput::Commit() {
     // A short write (a full disk or a file-size limit) sets no error on the device, so
     // QSaveFile would put the truncated file in place: it is discarded here instead.
+    // The last bytes still wait in the buffer; QSaveFile::commit does not see a write that fails
+    // while it empties it, so the buffer is emptied and checked here first.
+    if (FError.isEmpty() && !FFile.flush())
+        FError = QStringLiteral("cannot write %1: %2").arg(FFile.fileName(), WriteErrorText(FFile));
     if (!FError.isEmpty()) {
         FFile.cancelWriting();
         return false;

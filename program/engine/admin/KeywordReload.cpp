@@ -5,27 +5,6 @@
 #include "TextDataSets.h"
 #include "Waiting.h"
 
-namespace {
-
-void ForgetCachedKeywords(TCodeInfo& ACode) {
-    ACode.FCodeKW = nullptr;
-    for (const auto& sub : ACode.FSubCodeList)
-        ForgetCachedKeywords(*sub);
-}
-
-void ForgetCachedKeywords() {
-    // The tabular loader fills the chapters; only a finished list can hold cached entries
-    // (the keyword search caches them after waiting for the tabular list).
-    if (ReadState(TabularLoadState) != LoadDone)
-        return;
-    for (const auto& chapter : *ChapterList)
-        for (const auto& section : chapter->FSubList)
-            for (const auto& category : section->FCodeList)
-                ForgetCachedKeywords(*category);
-}
-
-} // namespace
-
 TAdminOutcome ReloadCodeKeywords(const QString& AFile, const TKeywordLoadOptions& AOptions) {
     CreateGlobalContainers();
     WaitWhileLoading(KeywordLoadState);
@@ -34,9 +13,9 @@ TAdminOutcome ReloadCodeKeywords(const QString& AFile, const TKeywordLoadOptions
     if (!lines)
         return outcome;
     WriteState(KeywordLoadState, LoadRunning);
-    ForgetCachedKeywords();
-    CodeKeywordsList->clear();
-    KeywordRefList->clear();
+    // Entries that categories cached from the old list are forgotten with it, also when the
+    // tabular list ended in a failure or a stop.
+    ClearCodeKeywords();
     ParseCodeKeywordLines(*lines, AOptions.CategoryOnly, AOptions.MultiWordOnly, AOptions.Capitalize);
     WriteState(KeywordLoadState, LoadDone);
     return {};

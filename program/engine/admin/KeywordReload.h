@@ -18,8 +18,8 @@ struct TKeywordLoadOptions {
 
 // Waits while the keyword loader runs, reads AFile and replaces CodeKeywordsList and
 // KeywordRefList with its keywords. When AFile cannot be read the loaded keywords stay as they
-// were (NotOpened). Keyword entries cached by the tabular list are forgotten, since they pointed
-// into the old list. Messages of the loader go to its message sink.
+// were (NotOpened). Keyword entries cached by the tabular list are not used again, since they
+// pointed into the old list. Messages of the loader go to its message sink.
 TAdminOutcome ReloadCodeKeywords(const QString& AFile, const TKeywordLoadOptions& AOptions);
 
 // Arrange: ReloadCodeKeywords(AOriginalFile, AOptions), then ArrangeCodeKeyword of the reloaded
