@@ -5,13 +5,12 @@
 //
 // The query benchmarks report the median and the 99th percentile of the single-query latencies
 // as counters (ms); the run ends with a summary table.
-#include "BuildConfig.h"
-#include "DataEngine.h"
 #include "EngineGlobals.h"
 #include "FindCache.h"
 #include "FindIndex.h"
 #include "FindRelevanceQueries.h"
 #include "KeywordSearchEngine.h"
+#include "OfficialEngine.h"
 
 #include <QTemporaryDir>
 
@@ -25,32 +24,6 @@
 #include <vector>
 
 namespace {
-
-QTemporaryDir& Scratch() {
-    static QTemporaryDir dir;
-    return dir;
-}
-
-bool LoadEngineOnce() {
-    static const bool loaded = [] {
-        InitDataEngine();
-        WaitForLoaders();
-        return ReadState(TabularLoadState) == LoadDone;
-    }();
-    return loaded;
-}
-
-bool Ready(benchmark::State& AState) {
-    if (!TABULON_EMBEDS_OFFICIAL_DATA) {
-        AState.SkipWithError("this build embeds the sample data set");
-        return false;
-    }
-    if (!LoadEngineOnce()) {
-        AState.SkipWithError("the data sets did not load");
-        return false;
-    }
-    return true;
-}
 
 const std::vector<TFindDocument>& Documents() {
     static const std::vector<TFindDocument> documents = CollectFindDocuments(GlobalFindSources());
@@ -126,7 +99,7 @@ std::vector<QString> TypedPrefixes() {
 }
 
 void BM_FindCollectDocuments(benchmark::State& AState) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     std::size_t count = 0;
     for (auto _ : AState)
@@ -137,7 +110,7 @@ BENCHMARK(BM_FindCollectDocuments)->Unit(benchmark::kMillisecond)->UseRealTime()
 
 // Building the index as the first start does: collecting the documents and writing the index.
 void BM_FindIndexBuild(benchmark::State& AState) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     static int round = 0; // every build writes a folder of its own, across repetitions too
     for (auto _ : AState) {
@@ -152,7 +125,7 @@ BENCHMARK(BM_FindIndexBuild)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 // A start with a valid cache: the key of the embedded data, opening the index with its checks,
 // and the first query.
 void BM_FindStartWithValidCache(benchmark::State& AState) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     const QString cache = Scratch().filePath(QStringLiteral("cache"));
     const TFindDocumentSource source = [] { return std::optional(Documents()); };
@@ -167,7 +140,7 @@ void BM_FindStartWithValidCache(benchmark::State& AState) {
 BENCHMARK(BM_FindStartWithValidCache)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_FindPublicQueries(benchmark::State& AState) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     TimeQueries(AState, "find, public queries", PublicQueries(), [](const QString& AQuery) {
         benchmark::DoNotOptimize(Index().Find(AQuery, 20).Hits.size());
@@ -176,7 +149,7 @@ void BM_FindPublicQueries(benchmark::State& AState) {
 BENCHMARK(BM_FindPublicQueries)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 void BM_FindWhileTyping(benchmark::State& AState) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     TimeQueries(AState, "find, every prefix while typing", TypedPrefixes(), [](const QString& AQuery) {
         benchmark::DoNotOptimize(Index().Find(AQuery, 100).Hits.size());
@@ -186,7 +159,7 @@ BENCHMARK(BM_FindWhileTyping)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 
 // The keyword search window on the same queries, each word a keyword.
 void KeywordWindowSearch(benchmark::State& AState, const char* AName, TSearchMode AMode, int AConditions) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     std::vector<QStringList> keywords;
     std::vector<QString> queries = PublicQueries();

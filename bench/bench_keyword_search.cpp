@@ -9,13 +9,12 @@
 // that document has to do; its time includes starting the process. Every benchmark carries the
 // typed text in its name, and the run ends with a table of each time next to grep's for the same
 // words.
-#include "BuildConfig.h"
 #include "Compression.h"
-#include "DataEngine.h"
 #include "EmbeddedResources.h"
 #include "EngineGlobals.h"
 #include "KeywordSearchEngine.h"
 #include "LoaderMessages.h"
+#include "OfficialEngine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,11 +35,6 @@ const char* const kGasAbdomen = "gas, abdomen";
 // Two words that no single code carries: every descendant of every category is searched.
 const char* const kPainXyzzy = "pain, xyzzy";
 
-QTemporaryDir& Scratch() {
-    static QTemporaryDir dir;
-    return dir;
-}
-
 // The embedded Tabular data set, inflated into a file for grep; empty when it cannot be made.
 const QString& InflatedTabularFile() {
     static const QString path = []() -> QString {
@@ -57,30 +51,9 @@ const QString& InflatedTabularFile() {
     return path;
 }
 
-bool LoadEngineOnce() {
-    static const bool loaded = [] {
-        InitDataEngine();
-        WaitForLoaders();
-        return ReadState(TabularLoadState) == LoadDone && ReadState(KeywordLoadState) == LoadDone;
-    }();
-    return loaded;
-}
-
-bool Ready(benchmark::State& AState) {
-    if (!TABULON_EMBEDS_OFFICIAL_DATA) {
-        AState.SkipWithError("this build embeds the sample data set");
-        return false;
-    }
-    if (!LoadEngineOnce()) {
-        AState.SkipWithError("the data sets did not load");
-        return false;
-    }
-    return true;
-}
-
 // grep -c -i -w with every keyword of AText as a pattern, over the inflated tabular list.
 void BM_Grep(benchmark::State& AState, const char* AText) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     if (InflatedTabularFile().isEmpty())
         return AState.SkipWithError("the tabular list could not be inflated into a file");
@@ -98,7 +71,7 @@ BENCHMARK_CAPTURE(BM_Grep, pain_xyzzy, kPainXyzzy)->Unit(benchmark::kMillisecond
 
 // The search of "  Search": the categories the mode accepts for the typed text.
 void Search(benchmark::State& AState, TSearchMode AMode, const char* AText, int AConditions) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     const QStringList keywords = SearchKeywordsOf(QString::fromLatin1(AText));
     qsizetype found = 0;
@@ -134,7 +107,7 @@ BENCHMARK_CAPTURE(BM_FullTextAllConditions, pain_xyzzy, kPainXyzzy)->Unit(benchm
 // Each iteration is one key release; the typing starts over after the last character, so every
 // release changes the partial keyword as it does while typing.
 void KeyRelease(benchmark::State& AState, const char* AText, bool AFullText) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     const QString text = QString::fromLatin1(AText);
     std::vector<QString> typed;
@@ -165,7 +138,7 @@ BENCHMARK_CAPTURE(BM_KeyReleaseFullText, gas_abdomen, kGasAbdomen)->Unit(benchma
 // The suggestion refresh alone, for a first keyword and for one after a keyword (from the
 // categories that carry it). Two partial keywords alternate so that every iteration collects.
 void Suggest(benchmark::State& AState, const char* AFirst, const char* ASecond) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     TKeywordSuggestions suggestions;
     bool second = false;
@@ -185,7 +158,7 @@ BENCHMARK_CAPTURE(BM_SuggestionRefresh, gas_abdomen_after_gas, "gas, ab", "gas, 
 
 // The count row and the combined count alone.
 void BM_Counts(benchmark::State& AState, const char* AText) {
-    if (!Ready(AState))
+    if (!OfficialEngineReady(AState))
         return;
     const QString text = QString::fromLatin1(AText);
     for (auto _ : AState) {

@@ -9,18 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 
-tools=(lintian desktop-file-utils appstream help2man fakeroot)
-missing=()
-for p in "${tools[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo_cmd apt-get update -q
-  $sudo_cmd apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash scripts/setup.sh lintian desktop-file-utils appstream fakeroot
 
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 [ -f "$build/CMakeCache.txt" ] || cmake --preset default

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, testing and looking at Tabulon and libGravik
-# need. Safe to run any number of times: packages already present are left alone.
+# need, and the packages named as arguments (tools of other scripts). Safe to run any number of
+# times: packages already present are left alone.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth xdotool imagemagick
   clang-14 libclang-rt-14-dev
+  "$@"
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "CliSupport.h"
 #include "EngineGlobals.h"
 #include "OrderFile.h"
+#include "TextHelpers.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -87,14 +88,6 @@ QJsonArray JsonList(const QStringList& ACodes, const TEditionCodes& AEdition, bo
 
 } // namespace
 
-QString PlainDescription(const QString& AText) {
-    QString plain;
-    for (const QChar c : AText.normalized(QString::NormalizationForm_D))
-        if (c.category() != QChar::Mark_NonSpacing)
-            plain += c;
-    return plain;
-}
-
 TEditionDiff DiffEditions(const TEditionCodes& AOld, const TEditionCodes& ANew) {
     TEditionDiff diff;
     for (const QString& code : AOld.Order)
@@ -108,7 +101,8 @@ TEditionDiff DiffEditions(const TEditionCodes& AOld, const TEditionCodes& ANew) 
         }
         const TEditionCodes::TEntry& now = ANew.Codes[code];
         if (old->Description != now.Description &&
-            PlainDescription(old->Description) != PlainDescription(now.Description))
+            // The order file writes Sezary where the tabular list writes Sézary: no new wording.
+            WithoutAccents(old->Description) != WithoutAccents(now.Description))
             diff.Redescribed << code;
         if (!old->Reportable && now.Reportable)
             diff.NowReportable << code;

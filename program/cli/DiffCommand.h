@@ -28,10 +28,6 @@ struct TEditionDiff {
     QStringList NoLongerReportable; // reportable in AOld, a header in ANew
 };
 
-// A description without its accents (decomposed, the combining marks dropped): the order file
-// writes Sezary where the tabular list writes Sézary, which is no change of wording.
-QString PlainDescription(const QString& AText);
-
 TEditionDiff DiffEditions(const TEditionCodes& AOld, const TEditionCodes& ANew);
 
 // Runs the command; exit 0 when both editions were read (whether or not they differ), 2 on bad

@@ -63,3 +63,38 @@ bool IsAscii(const QString& AStr) {
             return false;
     return true;
 }
+
+bool IsApostrophe(QChar AChar) { return AChar == QLatin1Char('\'') || AChar == QChar(0x2019); }
+
+namespace {
+bool IsWordEnd(const QString& AText, qsizetype AAt) {
+    return AAt >= AText.size() || !AText[AAt].isLetterOrNumber();
+}
+} // namespace
+
+QString WithoutAccents(const QString& AText) {
+    QString plain;
+    for (const QChar c : AText.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c;
+    // Letters that lost no mark compose back as they were written.
+    return plain.normalized(QString::NormalizationForm_C);
+}
+
+QString WithoutPossessives(const QString& AText) {
+    QString plain;
+    for (qsizetype i = 0; i < AText.size(); ++i) {
+        const QChar c = AText[i];
+        const bool afterLetter = i > 0 && AText[i - 1].isLetter();
+        if (IsApostrophe(c) && afterLetter && i + 1 < AText.size() &&
+            AText[i + 1].toLower() == QLatin1Char('s') && IsWordEnd(AText, i + 2)) {
+            ++i; // "'s" goes
+            continue;
+        }
+        if (IsApostrophe(c) && afterLetter && AText[i - 1].toLower() == QLatin1Char('s') &&
+            IsWordEnd(AText, i + 1))
+            continue; // the apostrophe of "s'" goes
+        plain += c;
+    }
+    return plain;
+}

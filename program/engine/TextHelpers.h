@@ -25,3 +25,14 @@ QString SqueezeBlanks(const QString& AStr);
 // Whether every character of AStr is ASCII. Upper-casing keeps the length of such a text, and a
 // case-blind comparison of two of them finds what a comparison of their upper cases finds.
 bool IsAscii(const QString& AStr);
+
+// The typewriter apostrophe and the typographic one (U+2019); they serve alike.
+bool IsApostrophe(QChar AChar);
+
+// AText without its accents: decomposed (NFD), the non-spacing marks dropped, composed again.
+// Letters without a mark to drop (ø, ß) stay.
+QString WithoutAccents(const QString& AText);
+
+// AText without its possessives: "'s" at a word's end goes (Alzheimer's gives Alzheimer), and so
+// does the apostrophe after a word's final s (Chagas' gives Chagas). Either apostrophe counts.
+QString WithoutPossessives(const QString& AText);

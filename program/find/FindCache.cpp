@@ -4,6 +4,7 @@
 #include "EmbeddedResources.h"
 #include "EngineGlobals.h"
 #include "FindSynonyms.h"
+#include "Folders.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -51,12 +52,7 @@ std::unique_ptr<TFindIndex> OpenCached(const QString& AFolder, const QString& AK
 }
 } // namespace
 
-QString FindCacheFolder() {
-    QString base = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QStringLiteral("/.cache");
-    return base + QStringLiteral("/tabulon/find");
-}
+QString FindCacheFolder() { return XdgFolder("XDG_CACHE_HOME", ".cache") + QStringLiteral("/tabulon/find"); }
 
 QString FindIndexKey() {
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -97,8 +93,9 @@ TFindIndexOutcome OpenOrBuildFindIndex(const QString& ACacheFolder, const QStrin
         return std::move(outcome);
     };
 
-    if (!QDir().mkpath(ACacheFolder))
-        return inMemory(QStringLiteral("the folder cannot be created"));
+    QString reason;
+    if (!CreateFolderPath(ACacheFolder, &reason))
+        return inMemory(reason);
     const QString buildFolder =
         ACacheFolder + QLatin1Char('/') + kBuildPrefix + AKey +
         QStringLiteral("-%1-%2").arg(::getpid()).arg(QRandomGenerator::global()->generate(), 8, 16,

@@ -28,9 +28,6 @@ public:
         for (const auto& letter : AIndex)
             for (const auto& term : letter->FMainTermList)
                 AddIndexTerm(*term, {});
-        for (const auto& letter : AIndex)
-            for (const auto& term : letter->FMainTermList)
-                AddReferences(AIndex, *term, {});
     }
 
     void AddTable(const TAlphaLetterList& ATable, const QStringList& AColumns) {
@@ -168,15 +165,27 @@ private:
         return std::max(1, ABase + 1 - std::min(ATerm.FLevel, 3));
     }
 
+    // The path of an index term goes to the codes it gives (its code and manifestation code)
+    // and to those of the terms its "see" and "see also" name.
     void AddIndexTerm(const TTerm& ATerm, QStringList AAbove) {
         const QString path = PathText(AAbove, ATerm);
-        for (const QString* code : {&ATerm.FCode, &ATerm.FManifest})
-            if (!code->isEmpty())
-                if (const auto target = Resolve(*code))
-                    AddText(*target, path,
-                            code == &ATerm.FCode ? PathWeight(FindWeightIndexPath, ATerm)
-                                                 : FindWeightContext,
-                            code == &ATerm.FCode ? PathNames(AAbove, ATerm) : QStringList());
+        const QStringList names = PathNames(AAbove, ATerm);
+        if (!ATerm.FCode.isEmpty())
+            if (const auto target = Resolve(ATerm.FCode))
+                AddText(*target, path, PathWeight(FindWeightIndexPath, ATerm), names);
+        if (!ATerm.FManifest.isEmpty())
+            if (const auto target = Resolve(ATerm.FManifest))
+                AddText(*target, path, FindWeightContext);
+        for (const QString* see : {&ATerm.FSee, &ATerm.FSeeAlso}) {
+            if (see->isEmpty())
+                continue;
+            const TTerm* referred = FindReferredTerm(*see);
+            if (!referred)
+                continue;
+            const int weight = PathWeight(see == &ATerm.FSee ? FindWeightSee : FindWeightSeeAlso, ATerm);
+            for (const std::size_t target : TargetsOf(*referred))
+                AddText(target, path, weight, names);
+        }
         AAbove << CleanTitle(ATerm.FTitle);
         for (const auto& sub : ATerm.FSubTermList)
             AddIndexTerm(*sub, AAbove);
@@ -279,23 +288,6 @@ private:
         if (targets.size() > kMostTargets)
             targets.clear();
         return targets;
-    }
-
-    void AddReferences(const TAlphaLetterList& AIndex, const TTerm& ATerm, QStringList AAbove) {
-        const QString path = PathText(AAbove, ATerm);
-        for (const QString* see : {&ATerm.FSee, &ATerm.FSeeAlso}) {
-            if (see->isEmpty())
-                continue;
-            const TTerm* referred = FindReferredTerm(*see);
-            if (!referred)
-                continue;
-            const int weight = PathWeight(see == &ATerm.FSee ? FindWeightSee : FindWeightSeeAlso, ATerm);
-            for (const std::size_t target : TargetsOf(*referred))
-                AddText(target, path, weight, PathNames(AAbove, ATerm));
-        }
-        AAbove << CleanTitle(ATerm.FTitle);
-        for (const auto& sub : ATerm.FSubTermList)
-            AddReferences(AIndex, *sub, AAbove);
     }
 
     void AddTableTerm(const TTerm& ATerm, QStringList AAbove, const QStringList& AColumns) {

@@ -11,15 +11,23 @@
 
 #include <string>
 
+// The English stem of a word as FindWords reads it, remembered once made (the same words come
+// back again and again). One object serves one thread.
+class TFindStemmer {
+public:
+    std::string StemOf(const QString& AWord) const;
+
+private:
+    Xapian::Stem FStemmer{"english"};
+    mutable QHash<QString, std::string> FCache;
+};
+
 struct TFindIndex::TImpl {
     Xapian::Database Database;
     bool InMemory = false;
     // The private folder of an index that is not kept (removed with the index).
     std::unique_ptr<QTemporaryDir> TemporaryFolder;
-    Xapian::Stem Stemmer{"english"};
-    mutable QHash<QString, std::string> StemCache;
-
-    std::string StemOf(const QString& AWord) const;
+    TFindStemmer Stems;
 };
 
 namespace FindLayout {

@@ -3,6 +3,7 @@
 #include "FindIndexImpl.h"
 
 #include "FindText.h"
+#include "Folders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,12 +15,12 @@
 #include <thread>
 #include <unordered_map>
 
-std::string TFindIndex::TImpl::StemOf(const QString& AWord) const {
-    const auto found = StemCache.constFind(AWord);
-    if (found != StemCache.constEnd())
+std::string TFindStemmer::StemOf(const QString& AWord) const {
+    const auto found = FCache.constFind(AWord);
+    if (found != FCache.constEnd())
         return *found;
-    std::string stem = Stemmer(AWord.toStdString());
-    StemCache.insert(AWord, stem);
+    std::string stem = FStemmer(AWord.toStdString());
+    FCache.insert(AWord, stem);
     return stem;
 }
 
@@ -88,7 +89,7 @@ public:
     const QHash<QString, int>& SpellingWords() const { return FSpelling; }
 
 private:
-    TFindIndex::TImpl FWords; // its stemmer and stem cache, for this thread alone
+    TFindStemmer FWords; // for this thread alone
     std::unordered_map<QString, TTextTerms> FTexts;
     QHash<QString, int> FSpelling;
 
@@ -165,10 +166,12 @@ TFindIndex::~TFindIndex() = default;
 
 bool TFindIndex::WriteFolder(const std::vector<TFindDocument>& ADocuments, const QString& AFolder,
                              const QString& AKey, QString& AError) {
-    if (QFileInfo::exists(AFolder) || !QDir().mkpath(AFolder)) {
-        AError = QStringLiteral("the folder %1 cannot be created").arg(AFolder);
+    if (QFileInfo::exists(AFolder)) {
+        AError = QStringLiteral("%1 exists already").arg(AFolder);
         return false;
     }
+    if (!CreateFolderPath(AFolder, &AError))
+        return false;
     // The parts are written at once, one a core: Xapian takes documents one at a time.
     std::array<QString, FindLayout::Shards> errors;
     std::vector<std::thread> writers;

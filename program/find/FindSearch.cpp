@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -20,6 +21,9 @@ struct TQueryPart {
     bool Partial = false;         // the last word, still being typed
     QString Correction;           // the spelling correction used instead, if any
     bool Unknown = false;         // neither the index nor the speller knows it
+
+    // The words searched for: the correction when there is one.
+    QStringList Searched() const { return Correction.isEmpty() ? Words : QStringList{Correction}; }
 };
 
 bool EndsInsideWord(const QString& AQuery) {
@@ -57,33 +61,55 @@ bool HasPrefix(const Xapian::Database& ADatabase, const std::string& APrefix) {
     return it != ADatabase.allterms_end(APrefix);
 }
 
-// Whether every stem of AStems is a stem of a word of ADescription.
-bool DescriptionCovers(const QString& ADescription, const std::vector<std::string>& AStems,
-                       const TFindIndex::TImpl& AWords) {
-    std::vector<std::string> described;
-    for (const QString& word : FindKeyWords(ADescription))
-        described.push_back(AWords.StemOf(word));
-    return std::all_of(AStems.begin(), AStems.end(), [&](const std::string& AStem) {
-        return std::find(described.begin(), described.end(), AStem) != described.end();
-    });
+// A code, whole or begun: the code first, then the codes below it in code order (one per
+// group). False when AKey is no code's beginning.
+bool ListCodes(const Xapian::Database& ADatabase, const QString& AKey, Xapian::doccount ALimit,
+               QList<TFindHit>& AHits) {
+    if (AKey.isEmpty())
+        return false;
+    const std::string term = FindLayout::CodePrefix + AKey.toStdString();
+    Xapian::docid exact = 0;
+    if (ADatabase.term_exists(term)) {
+        exact = *ADatabase.postlist_begin(term);
+        TFindHit hit = FindLayout::HitOf(ADatabase.get_document(exact).get_data());
+        hit.ExactCode = true;
+        AHits.append(hit);
+    }
+    if (AKey.size() >= 3 && HasPrefix(ADatabase, term)) {
+        Xapian::Enquire below(ADatabase);
+        below.set_query(Xapian::Query(Xapian::Query::OP_WILDCARD, term));
+        below.set_sort_by_value(FindLayout::CodeSlot, false);
+        below.set_collapse_key(FindLayout::GroupSlot);
+        const Xapian::MSet codes = below.get_mset(0, ALimit + 1);
+        for (auto it = codes.begin(); it != codes.end() && AHits.size() < static_cast<qsizetype>(ALimit); ++it) {
+            if (*it == exact)
+                continue;
+            TFindHit hit = FindLayout::HitOf(it.get_document().get_data());
+            hit.Collapsed = static_cast<int>(it.get_collapse_count());
+            AHits.append(hit);
+        }
+    }
+    return !AHits.isEmpty();
 }
 
 // When the query names nothing more specific than a category's "unspecified" (or "not
-// specified") code does (its
-// description has every word of the query), that code comes first rather than a sibling that
-// happened to rank higher: "copd" is J44.9 before J44.1 "... with (acute) exacerbation". Only
-// the first AConsidered hits (those with every word) are looked at.
+// specified") code does (its description has every word of the query), that code comes first
+// rather than a sibling that happened to rank higher: "copd" is J44.9 before J44.1 "... with
+// (acute) exacerbation". Only the first AConsidered hits (those with every word) are looked at.
 void PutGeneralCodeFirst(QList<TFindHit>& AHits, qsizetype AConsidered,
-                         const std::vector<std::string>& AQueryStems, const TFindIndex::TImpl& AWords) {
+                         const std::vector<std::string>& AQueryStems, const TFindStemmer& AStems) {
     if (AHits.size() < 2 || AQueryStems.empty())
         return;
-    const std::string unspecified = AWords.StemOf(QStringLiteral("unspecified"));
-    const std::vector<std::string> notSpecified{AWords.StemOf(QStringLiteral("not")),
-                                                AWords.StemOf(QStringLiteral("specified"))};
     const auto isGeneral = [&](const TFindHit& AHit) {
-        return (DescriptionCovers(AHit.Description, {unspecified}, AWords) ||
-                DescriptionCovers(AHit.Description, notSpecified, AWords)) &&
-               DescriptionCovers(AHit.Description, AQueryStems, AWords);
+        std::unordered_set<std::string> described;
+        for (const QString& word : FindKeyWords(AHit.Description))
+            described.insert(AStems.StemOf(word));
+        const auto has = [&](const char* AWord) {
+            return described.count(AStems.StemOf(QLatin1String(AWord))) > 0;
+        };
+        return (has("unspecified") || (has("not") && has("specified"))) &&
+               std::all_of(AQueryStems.begin(), AQueryStems.end(),
+                           [&](const std::string& AStem) { return described.count(AStem) > 0; });
     };
     if (isGeneral(AHits.front()))
         return;
@@ -102,35 +128,8 @@ TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) c
     const auto limit = static_cast<Xapian::doccount>(std::clamp(ALimit, 1, 1000));
     const Xapian::Database& database = FImpl->Database;
     try {
-        // A code, whole or begun: the code, then the codes below it in code order.
-        const QString codeKey = CodeKeyOf(AQuery.trimmed());
-        if (!codeKey.isEmpty()) {
-            const std::string term = FindLayout::CodePrefix + codeKey.toStdString();
-            QSet<Xapian::docid> listed;
-            if (database.term_exists(term)) {
-                Xapian::PostingIterator posting = database.postlist_begin(term);
-                TFindHit hit = FindLayout::HitOf(database.get_document(*posting).get_data());
-                hit.ExactCode = true;
-                result.Hits.append(hit);
-                listed.insert(*posting);
-            }
-            if (codeKey.size() >= 3 && HasPrefix(database, term)) {
-                Xapian::Enquire below(database);
-                below.set_query(Xapian::Query(Xapian::Query::OP_WILDCARD, term));
-                below.set_sort_by_value(FindLayout::CodeSlot, false);
-                below.set_collapse_key(FindLayout::GroupSlot);
-                const Xapian::MSet codes = below.get_mset(0, limit + 1);
-                for (auto it = codes.begin(); it != codes.end() && result.Hits.size() < static_cast<qsizetype>(limit); ++it) {
-                    if (listed.contains(*it))
-                        continue;
-                    TFindHit hit = FindLayout::HitOf(it.get_document().get_data());
-                    hit.Collapsed = static_cast<int>(it.get_collapse_count());
-                    result.Hits.append(hit);
-                }
-            }
-            if (!result.Hits.isEmpty())
-                return result;
-        }
+        if (ListCodes(database, CodeKeyOf(AQuery.trimmed()), limit, result.Hits))
+            return result;
 
         QStringList words = FindKeyWords(AQuery);
         words.removeDuplicates(); // a word said twice asks for nothing more
@@ -140,14 +139,14 @@ TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) c
             if (part.Synonym) {
                 std::vector<Xapian::Query> typed, expansion;
                 for (const QString& word : part.Words)
-                    typed.emplace_back(FImpl->StemOf(word));
+                    typed.emplace_back(FImpl->Stems.StemOf(word));
                 for (const QString& word : part.Synonym->Expansion)
-                    expansion.emplace_back(FImpl->StemOf(word));
+                    expansion.emplace_back(FImpl->Stems.StemOf(word));
                 required.emplace_back(Xapian::Query::OP_OR, AllOf(typed), AllOf(expansion));
                 continue;
             }
             const QString& word = part.Words.front();
-            const std::string stem = FImpl->StemOf(word);
+            const std::string stem = FImpl->Stems.StemOf(word);
             std::vector<Xapian::Query> alternatives{Xapian::Query(stem)};
             bool known = database.term_exists(stem);
             if (part.Partial && word.size() >= 2) {
@@ -167,7 +166,7 @@ TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) c
                 }
                 if (!suggestion.empty()) {
                     part.Correction = QString::fromStdString(suggestion);
-                    alternatives = {Xapian::Query(FImpl->StemOf(part.Correction))};
+                    alternatives = {Xapian::Query(FImpl->Stems.StemOf(part.Correction))};
                     known = true;
                 }
             }
@@ -186,37 +185,27 @@ TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) c
         for (const TQueryPart& part : parts) {
             if (part.Unknown)
                 continue;
-            for (const QString& word : part.Correction.isEmpty() ? part.Words : QStringList{part.Correction})
-                typedStems.push_back(FImpl->StemOf(word));
-            for (const QString& word : part.Synonym ? part.Synonym->Expansion
-                                                    : (part.Correction.isEmpty() ? part.Words : QStringList{part.Correction}))
-                expandedStems.push_back(FImpl->StemOf(word));
+            for (const QString& word : part.Searched())
+                typedStems.push_back(FImpl->Stems.StemOf(word));
+            for (const QString& word : part.Synonym ? part.Synonym->Expansion : part.Searched())
+                expandedStems.push_back(FImpl->Stems.StemOf(word));
         }
         std::vector<Xapian::Query> names;
         for (const std::string& term : {FindLayout::NameTerm(typedStems), FindLayout::NameTerm(expandedStems)})
             if (!term.empty() && database.term_exists(term))
                 names.emplace_back(term);
-        const Xapian::Query nameBoost =
-            names.empty() ? Xapian::Query()
-                          : Xapian::Query(Xapian::Query::OP_SCALE_WEIGHT,
-                                          Xapian::Query(Xapian::Query::OP_OR, names.begin(), names.end()),
-                                          1.0);
-        const auto withNames = [&](const Xapian::Query& AQuery) {
-            return names.empty() ? AQuery : Xapian::Query(Xapian::Query::OP_AND_MAYBE, AQuery, nameBoost);
+        const auto withNames = [&](const Xapian::Query& AWords) {
+            return names.empty() ? AWords
+                                 : Xapian::Query(Xapian::Query::OP_AND_MAYBE, AWords,
+                                                 Xapian::Query(Xapian::Query::OP_OR, names.begin(), names.end()));
         };
 
-        QStringList corrected;
-        bool anyCorrection = false;
-        for (const TQueryPart& part : parts) {
-            if (!part.Correction.isEmpty()) {
-                corrected << part.Correction;
-                anyCorrection = true;
-            } else {
-                corrected << part.Words;
-            }
-        }
-        if (anyCorrection)
+        if (std::any_of(parts.begin(), parts.end(), [](const TQueryPart& APart) { return !APart.Correction.isEmpty(); })) {
+            QStringList corrected;
+            for (const TQueryPart& part : parts)
+                corrected << part.Searched();
             result.Corrected = corrected.join(QLatin1Char(' '));
+        }
 
         Xapian::Enquire enquire(database);
         enquire.set_weighting_scheme(Xapian::BM25Weight(1.2, 0, 1, 0, 0.5));
@@ -242,7 +231,7 @@ TFindResult TFindIndex::Find(const QString& AQuery, int ALimit, bool ACorrect) c
         const qsizetype allWords = result.Hits.size();
         if (result.Hits.size() < static_cast<qsizetype>(limit) && required.size() > 1)
             take(withNames(Xapian::Query(Xapian::Query::OP_OR, required.begin(), required.end())));
-        PutGeneralCodeFirst(result.Hits, std::min<qsizetype>(allWords, 10), expandedStems, *FImpl);
+        PutGeneralCodeFirst(result.Hits, std::min<qsizetype>(allWords, 10), expandedStems, FImpl->Stems);
     } catch (const Xapian::Error& error) {
         result.Hits.clear();
         result.Error = QString::fromStdString(error.get_description());

@@ -1,22 +1,17 @@
 #include "FindText.h"
 
+#include "TextHelpers.h"
+
 #include <QSet>
 
 #include <algorithm>
 
-namespace {
-bool IsApostrophe(QChar AChar) {
-    return AChar == QLatin1Char('\'') || AChar == QChar(0x2019) || AChar == QChar(0x2018);
-}
-
-bool IsWordChar(QChar AChar) { return AChar.isLetterOrNumber(); }
-} // namespace
-
 QStringList FindWords(const QString& AText) {
-    // Decomposed, an accented letter is the plain letter and a mark that is skipped below; most
-    // texts are plain ASCII and need no decomposition.
-    const bool ascii = std::all_of(AText.begin(), AText.end(), [](QChar AChar) { return AChar.unicode() < 128; });
-    const QString text = ascii ? AText : AText.normalized(QString::NormalizationForm_D);
+    // Most texts are plain ASCII: nothing to unaccent, and no Unicode tables needed to read them.
+    const bool ascii = IsAscii(AText);
+    QString text = ascii ? AText : WithoutAccents(AText);
+    if (std::any_of(text.begin(), text.end(), IsApostrophe))
+        text = WithoutPossessives(text);
     QStringList words;
     QString word;
     // "pre-eclampsia" is also written "preeclampsia": a hyphenated pair of letter words gives
@@ -38,7 +33,6 @@ QStringList FindWords(const QString& AText) {
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
         if (ascii) {
-            // The common case, without Unicode tables.
             const char16_t u = c.unicode();
             if ((u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')) {
                 word += c;
@@ -48,30 +42,14 @@ QStringList FindWords(const QString& AText) {
                 word += QChar(u + (u'a' - u'A'));
                 continue;
             }
-        } else {
-            if (c.category() == QChar::Mark_NonSpacing)
-                continue;
-            if (IsWordChar(c)) {
-                word += c.toLower();
-                continue;
-            }
-        }
-        if (IsApostrophe(c) && !word.isEmpty()) {
-            // Alzheimer's: the possessive goes; o'clock: the letters join.
-            const bool sFollows = i + 1 < n && text[i + 1].toLower() == QLatin1Char('s') &&
-                                  (i + 2 >= n || !IsWordChar(text[i + 2]));
-            if (sFollows) {
-                ++i;
-                flush();
-                continue;
-            }
-            const bool letterFollows = i + 1 < n && IsWordChar(text[i + 1]);
-            if (letterFollows)
-                continue;
-            // Plural possessive (patients'): the word ends here.
-            flush();
+        } else if (c.isLetterOrNumber()) {
+            word += c.toLower();
             continue;
         }
+        // The possessives are gone: an apostrophe between letters joins them (o'clock), any
+        // other ends the word.
+        if (IsApostrophe(c) && !word.isEmpty() && i + 1 < n && text[i + 1].isLetterOrNumber())
+            continue;
         if (c == QLatin1Char('-') && !word.isEmpty() && isLetters(word) && i + 1 < n &&
             text[i + 1].isLetter()) {
             const QString first = word;

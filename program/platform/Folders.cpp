@@ -14,15 +14,24 @@ QString ExecutableFolder() {
     return folder;
 }
 
+namespace {
+QString WithoutTrailingSlash(QString AFolder) {
+    while (AFolder.size() > 1 && AFolder.endsWith(QLatin1Char('/')))
+        AFolder.chop(1);
+    return AFolder;
+}
+} // namespace
+
+QString XdgFolder(const char* AXdgVariable, const char* AXdgDefault) {
+    const QString value = qEnvironmentVariable(AXdgVariable);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value))
+        return WithoutTrailingSlash(value);
+    return WithoutTrailingSlash(QDir::homePath() + QLatin1Char('/') + QString::fromLatin1(AXdgDefault));
+}
+
 QString EnvironmentFolder(const char* AVariable, const char* AXdgVariable, const char* AXdgDefault) {
-    QString value = qEnvironmentVariable(AVariable);
-    if (value.isEmpty())
-        value = qEnvironmentVariable(AXdgVariable);
-    if (value.isEmpty())
-        value = QDir::homePath() + QLatin1Char('/') + QString::fromLatin1(AXdgDefault);
-    while (value.size() > 1 && value.endsWith(QLatin1Char('/')))
-        value.chop(1);
-    return value;
+    const QString value = qEnvironmentVariable(AVariable);
+    return value.isEmpty() ? XdgFolder(AXdgVariable, AXdgDefault) : WithoutTrailingSlash(value);
 }
 
 bool CreateFolderPath(const QString& AFolder, QString* AError) {

@@ -5,13 +5,12 @@
 #include "Find.h"
 #include "IndexSearch.h"
 #include "MessageService.h"
-#include "ScreenFit.h"
 #include "Paging.h"
+#include "ScreenFit.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "ui_AlphaSearch.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -45,19 +44,12 @@ const TTerm* TermOfItem(const QTreeWidgetItem* AItem) {
 
 TfrmAlphaSearch::TfrmAlphaSearch(TMessageService& AMessages, TCodeOpener AOpenCode,
                                  QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(AParent, SearchWindowFlags),
       ROW_HEIGHT_PX(RowHeightPx(kListFontHeight, ScreenPixelsPerInch())),
       FUi(new Ui::TfrmAlphaSearch), FMessages(AMessages),
       FOpenCode(AOpenCode ? std::move(AOpenCode) : DefaultCodeOpener(AMessages)) {
     FUi->setupUi(this);
-    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
-    setWindowIcon(TabulonIcon());
-    setFont(TahomaFont(13));
-    OpenAtDesignSizeOrMaximised(this, QSize(1167, 691));
-    if (!AParent)
-        move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
+    SetUpSearchWindow(this);
 
     PaintAsBar(FUi->plTitle);
     PaintAsBar(FUi->Panel1);

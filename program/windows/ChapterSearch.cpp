@@ -63,13 +63,10 @@ QIcon NodeIcon(int AKind) {
 } // namespace
 
 TfrmChapterSearch::TfrmChapterSearch(TMessageService& AMessages, QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(AParent, SearchWindowFlags),
       FUi(new Ui::TfrmChapterSearch), FMessages(AMessages) {
     FUi->setupUi(this);
-    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
-    setWindowIcon(TabulonIcon());
+    SetCaptionAndIcon(this);
     FUi->Panel1->setFont(TahomaFont(29));
     SetBackgroundColor(FUi->Panel1, TColors::SkyBlue);
     QTreeWidget* tree = FUi->TreeView1;

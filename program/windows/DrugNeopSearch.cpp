@@ -7,18 +7,16 @@
 #include "IndexCodeText.h"
 #include "IndexSearch.h"
 #include "MessageService.h"
-#include "ScreenFit.h"
 #include "Paging.h"
+#include "ScreenFit.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "ui_DrugNeopSearch.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QStyle>
 
 #include <algorithm>
@@ -56,18 +54,11 @@ QTableWidgetItem* TextItem(const QString& AText) {
 
 TfrmDrugNeopSearch::TfrmDrugNeopSearch(TMessageService& AMessages, TCodeOpener AOpenCode,
                                        QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(AParent, SearchWindowFlags),
       FUi(new Ui::TfrmDrugNeopSearch), FMessages(AMessages),
       FOpenCode(AOpenCode ? std::move(AOpenCode) : DefaultCodeOpener(AMessages)) {
     FUi->setupUi(this);
-    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
-    setWindowIcon(TabulonIcon());
-    setFont(TahomaFont(13));
-    OpenAtDesignSizeOrMaximised(this, QSize(1167, 691));
-    if (!AParent)
-        move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
+    SetUpSearchWindow(this);
 
     PaintAsBar(FUi->plTitle);
     PaintAsBar(FUi->Panel1);

@@ -9,12 +9,10 @@
 #include "WindowStyle.h"
 #include "ui_Find.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QShortcut>
 
 namespace {
@@ -43,18 +41,11 @@ bool IsEnter(const QKeyEvent* AKey) {
 } // namespace
 
 TfrmFind::TfrmFind(TMessageService& AMessages, TCodeOpener AOpenCode, QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(AParent, SearchWindowFlags),
       FUi(new Ui::TfrmFind), FMessages(AMessages),
       FOpenCode(AOpenCode ? std::move(AOpenCode) : DefaultCodeOpener(AMessages)) {
     FUi->setupUi(this);
-    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
-    setWindowIcon(TabulonIcon());
-    setFont(TahomaFont(13));
-    OpenAtDesignSizeOrMaximised(this, QSize(1167, 691));
-    if (!AParent)
-        move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
+    SetUpSearchWindow(this);
     SetUpLook();
 
     FTypingPause.setSingleShot(true);

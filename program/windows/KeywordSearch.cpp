@@ -62,14 +62,11 @@ TTabularObject ObjectOfItem(const QTreeWidgetItem* AItem) {
 
 TfrmKeyWordSearch::TfrmKeyWordSearch(TMessageService& AMessages, QWidget* AParent,
                                      TfrmInfoOf7Code* AInfoDialog)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(AParent, SearchWindowFlags),
       FUi(new Ui::TfrmKeyWordSearch), FMessages(AMessages),
       FInfoDialog(AInfoDialog ? AInfoDialog : frmInfoOf7Code), FWheel(NowMs()) {
     FUi->setupUi(this);
-    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
-    setWindowIcon(TabulonIcon());
+    SetCaptionAndIcon(this);
     SetUpLook();
     SetUpMenu();
     ConnectControls();

@@ -35,8 +35,7 @@ TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
       FWindowFactory([this](TSearchWindow AKind) { return CreateSearchWindow(AKind, FMessages); }),
       FOpenUrl([](const QUrl& AUrl) { QDesktopServices::openUrl(AUrl); }) {
     FUi->setupUi(this);
-    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
-    setWindowIcon(TabulonIcon());
+    SetCaptionAndIcon(this);
     setFixedSize(1167, 691);
     move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
 

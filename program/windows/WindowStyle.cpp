@@ -1,5 +1,12 @@
 #include "WindowStyle.h"
 
+#include "EngineGlobals.h"
+#include "ScreenFit.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QScreen>
+
 #include <QFontDatabase>
 #include <QPalette>
 #include <QWidget>
@@ -55,4 +62,18 @@ QIcon TabulonIcon() {
     icon.addFile(QStringLiteral(":/tabulon/Tabulon-32.png"));
     icon.addFile(QStringLiteral(":/tabulon/Tabulon-64.png"));
     return icon;
+}
+
+void SetCaptionAndIcon(QWidget* AWindow) {
+    AWindow->setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
+    AWindow->setWindowIcon(TabulonIcon());
+}
+
+void SetUpSearchWindow(QDialog* AWindow) {
+    SetCaptionAndIcon(AWindow);
+    AWindow->setFont(TahomaFont(13));
+    OpenAtDesignSizeOrMaximised(AWindow, QSize(1167, 691));
+    if (!AWindow->parentWidget())
+        AWindow->move(QApplication::primaryScreen()->availableGeometry().center() -
+                      AWindow->rect().center());
 }

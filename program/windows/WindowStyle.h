@@ -1,4 +1,4 @@
-// Fonts and colours the windows share.
+// Fonts, colours, caption and frame the windows share.
 #pragma once
 
 #include <QColor>
@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // The window fonts and their stand-ins here: Tahoma -> DejaVu Sans Condensed (DejaVu Sans when
@@ -45,3 +46,17 @@ void SetBackgroundColor(QWidget* AWidget, const QColor& AColor);
 
 // The program's icon (also the waiting dialog's picture).
 QIcon TabulonIcon();
+
+// The frame of the search windows: a dialog with a title bar, system menu, minimise and close
+// buttons.
+inline constexpr Qt::WindowFlags SearchWindowFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+// Gives a window the caption every window shows, "ICD-10 (<edition>), Provided by Quorvane",
+// and the program's icon.
+void SetCaptionAndIcon(QWidget* AWindow);
+
+// A search window laid out for 1167 x 691: caption and icon, the window font, that size or
+// maximised (FullScreen, or a screen too small), and, without a parent, the middle of the screen.
+void SetUpSearchWindow(QDialog* AWindow);

@@ -11,8 +11,6 @@
 #include "TestSupport.h"
 #include "TextDataSets.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
@@ -23,18 +21,13 @@ protected:
     static void SetUpTestSuite() {
         if (!TABULON_EMBEDS_OFFICIAL_DATA)
             return;
-        gRoot = new QTemporaryDir();
-        qputenv("ProgramData", gRoot->path().toUtf8());
-        qputenv("AppData", gRoot->path().toUtf8());
         gMessages = new TMessageRecorder();
-        InitDataEngine();
-        WaitForLoaders();
+        LoadEngineForSuite();
     }
     void SetUp() override {
         if (!TABULON_EMBEDS_OFFICIAL_DATA)
             GTEST_SKIP() << "this build embeds the sample data set, not the official files";
     }
-    static inline QTemporaryDir* gRoot = nullptr;
     static inline TMessageRecorder* gMessages = nullptr;
 };
 

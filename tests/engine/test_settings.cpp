@@ -223,9 +223,11 @@ TEST_F(Settings, ATruncatedOrGarbledFileStartsWithWhatItHoldsAndKeepsTheRest) {
         EXPECT_EQ(ScrollBar, c.ScrollBar);
         // Every line of the old file is still there, as characters read from it.
         const QString now = QString::fromUtf8(ReadFile(file));
-        for (const QString& line : DecodeTextLines(c.Bytes))
-            if (!line.startsWith(QStringLiteral("ScrollBar")))
+        for (const QString& line : DecodeTextLines(c.Bytes)) {
+            if (!line.startsWith(QStringLiteral("ScrollBar"))) {
                 EXPECT_TRUE(now.contains(line)) << line.toStdString();
+            }
+        }
     }
 }
 

@@ -4,8 +4,7 @@
 #include "DataEngine.h"
 #include "EngineGlobals.h"
 #include "FindDocuments.h"
-
-#include <QTemporaryDir>
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +15,7 @@ namespace {
 class FindDocuments : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        gRoot = new QTemporaryDir();
-        qputenv("ProgramData", gRoot->path().toUtf8());
-        qputenv("AppData", gRoot->path().toUtf8());
-        InitDataEngine();
-        WaitForLoaders();
+        LoadEngineForSuite();
         gDocuments = new std::vector<TFindDocument>(CollectFindDocuments(GlobalFindSources()));
     }
     static const TFindDocument* Document(const char* ACode) {
@@ -34,7 +29,6 @@ protected:
             return AEntry.Text == QString::fromUtf8(AText) && AEntry.Weight == AWeight;
         });
     }
-    static inline QTemporaryDir* gRoot = nullptr;
     static inline std::vector<TFindDocument>* gDocuments = nullptr;
 };
 

@@ -9,8 +9,6 @@
 #include "TestSupport.h"
 
 #include <QSet>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,11 +21,7 @@ protected:
     static void SetUpTestSuite() {
         if (!TABULON_EMBEDS_OFFICIAL_DATA)
             return;
-        gRoot = new QTemporaryDir();
-        qputenv("ProgramData", gRoot->path().toUtf8());
-        qputenv("AppData", gRoot->path().toUtf8());
-        InitDataEngine();
-        WaitForLoaders();
+        LoadEngineForSuite();
         gDocuments = new std::vector<TFindDocument>(CollectFindDocuments(GlobalFindSources()));
         gIndex = TFindIndex::BuildInMemory(*gDocuments).release();
     }
@@ -35,7 +29,6 @@ protected:
         if (!TABULON_EMBEDS_OFFICIAL_DATA)
             GTEST_SKIP() << "this build embeds the sample data set, not the official files";
     }
-    static inline QTemporaryDir* gRoot = nullptr;
     static inline std::vector<TFindDocument>* gDocuments = nullptr;
     static inline TFindIndex* gIndex = nullptr;
 };

@@ -23,6 +23,11 @@ void PutDataSet(TDataSet AId, const std::string& ADocument);
 // Reads a file of the official data folder; empty when the folder or file is absent.
 std::string ReadOfficialFile(const QString& AName);
 
+// Starts the engine on the embedded data sets, with its folders (ProgramData, AppData) in a
+// temporary folder that lasts the rest of the test program, and waits for every loader: for the
+// test suites that share one loaded engine.
+void LoadEngineForSuite();
+
 // Collects loader messages while it lives (and restores the printing sink afterwards).
 class TMessageRecorder {
 public:

@@ -60,7 +60,8 @@ public:
     int Shown = 0, Served = 0, Hidden = 0;
 };
 
-class FindWindow : public WindowTest {
+// A window test with the find index of the sample data set ready.
+class WindowTestWithIndex : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
@@ -68,6 +69,10 @@ protected:
             return;
         StartFindIndex(FRoot);
     }
+};
+
+class FindWindow : public WindowTestWithIndex {
+protected:
     void TearDown() override {
         FWindow.reset();
         WindowTest::TearDown();
@@ -462,16 +467,19 @@ TEST_F(FindWindow, AFailedIndexIsReportedAndTheBoxStaysUsable) {
 
 // Ctrl+F in each search window opens Find over it; Find's 3 ends the window with 3, its 2
 // leaves the window open.
-class FindShortcut : public WindowTest {
+class FindShortcut : public WindowTestWithIndex {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        if (HasFailure())
-            return;
-        StartFindIndex(FRoot);
-    }
     TfrmInfoOf7Code FInfo;
 };
+
+// An index or table window of the kind AType (1, 2 indexes; 3, 4 tables).
+template <class TWindow> std::function<std::unique_ptr<QDialog>()> OfType(int AType) {
+    return [AType] {
+        auto window = std::make_unique<TWindow>(Messages());
+        window->FType = AType;
+        return std::unique_ptr<QDialog>(std::move(window));
+    };
+}
 
 TEST_F(FindShortcut, CtrlFInEverySearchWindowOpensFindOverIt) {
     struct TCase {
@@ -480,30 +488,10 @@ TEST_F(FindShortcut, CtrlFInEverySearchWindowOpensFindOverIt) {
     };
     const TCase cases[] = {
         {"keyword search", [this] { return std::make_unique<TfrmKeyWordSearch>(Messages(), nullptr, &FInfo); }},
-        {"disease index",
-         [] {
-             auto window = std::make_unique<TfrmAlphaSearch>(Messages());
-             window->FType = 1;
-             return window;
-         }},
-        {"external index",
-         [] {
-             auto window = std::make_unique<TfrmAlphaSearch>(Messages());
-             window->FType = 2;
-             return window;
-         }},
-        {"drug table",
-         [] {
-             auto window = std::make_unique<TfrmDrugNeopSearch>(Messages());
-             window->FType = 3;
-             return window;
-         }},
-        {"neoplasm table",
-         [] {
-             auto window = std::make_unique<TfrmDrugNeopSearch>(Messages());
-             window->FType = 4;
-             return window;
-         }},
+        {"disease index", OfType<TfrmAlphaSearch>(1)},
+        {"external index", OfType<TfrmAlphaSearch>(2)},
+        {"drug table", OfType<TfrmDrugNeopSearch>(3)},
+        {"neoplasm table", OfType<TfrmDrugNeopSearch>(4)},
         {"chapter browser", [] { return std::make_unique<TfrmChapterSearch>(Messages()); }},
     };
     for (const TCase& test : cases) {

@@ -2,6 +2,7 @@
 
 #include "EngineGlobals.h"
 #include "TabularLoader.h"
+#include "TextHelpers.h"
 
 #include <QHash>
 
@@ -13,17 +14,8 @@
 
 namespace {
 
-// The typewriter apostrophe and the typographic one (U+2019) serve alike.
-bool IsApostrophe(QChar AChar) {
-    return AChar == QLatin1Char('\'') || AChar == QChar(0x2019);
-}
-
 bool IsWordChar(QChar AChar) {
     return AChar.isLetterOrNumber() || AChar == QLatin1Char('-') || IsApostrophe(AChar);
-}
-
-bool IsWordEnd(const QString& AText, qsizetype AAt) {
-    return AAt >= AText.size() || !AText[AAt].isLetterOrNumber();
 }
 
 // Whether a word survives rule 1's filter: one character only when it is a digit; no stop word.
@@ -88,33 +80,6 @@ const QStringList& KeywordStopWords() {
         QStringLiteral("THIS"),    QStringLiteral("WHICH"),   QStringLiteral("WHEN"),
     };
     return words;
-}
-
-QString WithoutAccents(const QString& AText) {
-    QString plain;
-    for (const QChar c : AText.normalized(QString::NormalizationForm_D))
-        if (c.category() != QChar::Mark_NonSpacing)
-            plain += c;
-    // Letters that lost no mark compose back as they were written.
-    return plain.normalized(QString::NormalizationForm_C);
-}
-
-QString WithoutPossessives(const QString& AText) {
-    QString plain;
-    for (qsizetype i = 0; i < AText.size(); ++i) {
-        const QChar c = AText[i];
-        const bool afterLetter = i > 0 && AText[i - 1].isLetter();
-        if (IsApostrophe(c) && afterLetter && i + 1 < AText.size() &&
-            AText[i + 1].toLower() == QLatin1Char('s') && IsWordEnd(AText, i + 2)) {
-            ++i; // "'s" goes
-            continue;
-        }
-        if (IsApostrophe(c) && afterLetter && AText[i - 1].toLower() == QLatin1Char('s') &&
-            IsWordEnd(AText, i + 1))
-            continue; // the apostrophe of "s'" goes
-        plain += c;
-    }
-    return plain;
 }
 
 QStringList KeywordFormsOf(const QString& AKeyword) {

@@ -23,20 +23,13 @@
 
 #include "AdminFiles.h"
 #include "KeywordModel.h"
+#include "TextHelpers.h"
 
 #include <QString>
 #include <QStringList>
 
 // The words of the stop list (upper case).
 const QStringList& KeywordStopWords();
-
-// AText without its accents: decomposed (NFD), the non-spacing marks dropped, composed again.
-// Letters without a mark to drop (ø, ß) stay.
-QString WithoutAccents(const QString& AText);
-
-// AText without its possessives: "'s" at a word's end goes (Alzheimer's gives Alzheimer), and so
-// does the apostrophe after a word's final s (Chagas' gives Chagas). Either apostrophe counts.
-QString WithoutPossessives(const QString& AText);
 
 // The forms that go beside a keyword: without accents, without possessives, without both; each
 // once, none equal to AKeyword (case ignored). Empty for a keyword that has neither.
