@@ -56,6 +56,23 @@ bool SplitCode(const QString& ACode, QString& ACategory, QString& ASubCode) {
     return true;
 }
 
+bool DescribeCode(const QString& ACode, QString& ADescription) {
+    QString category, subCode;
+    if (!SplitCode(ACode, category, subCode) || ACode.contains(QLatin1Char('-')))
+        return false;
+    const QString code = subCode.isEmpty() ? category : category + QLatin1Char('.') + subCode;
+    if (const TCodeInfo* node = FindCode(code); node && node->FCode == code) {
+        ADescription = node->FDesc;
+        return true;
+    }
+    TCodeInfo* categoryNode = FindCategory(category);
+    QString full;
+    if (subCode.size() != 4 || !categoryNode || !categoryNode->FindHeaderBy4SubCodes(subCode, full))
+        return false;
+    ADescription = full;
+    return true;
+}
+
 TCodeInfo* FindCategory(const QString& ACategory) {
     WaitWhileLoading(TabularLoadState);
     if (!ChapterList)

@@ -22,6 +22,12 @@ TCodeInfo* FindCategory(const QString& ACategory);
 // Found by walking down by sub-code; a node the walk cannot reach is found by its exact code.
 TCodeInfo* FindCode(const QString& ACode);
 
+// The description of a code text as the classification gives it: the description of its node, or
+// for a seven-character completion its code's description with the seventh character's meaning.
+// False, leaving ADescription unchanged, when the edition has no such code (a text with a "-" is
+// no code).
+bool DescribeCode(const QString& ACode, QString& ADescription);
+
 // The characters after the fourth (A01.00 gives 00); empty when the text is shorter than 5.
 QString SubCodeOf(const QString& ACode);
 

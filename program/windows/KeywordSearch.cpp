@@ -1,5 +1,6 @@
 #include "KeywordSearch.h"
 
+#include "Accounts.h"
 #include "BrowserHelpers.h"
 #include "CodeQueries.h"
 #include "CodeSelection.h"
@@ -44,6 +45,10 @@ const QString kHeaderSection = QStringLiteral("Tabular Section");
 const QString kHeaderChapter = QStringLiteral("Chapter Information");
 const QString kHeaderSubChapter = QStringLiteral("Sub-Chapter Information");
 const QColor kDisabledConditionText(75, 75, 75);
+
+bool IsAddFavoriteKey(const QKeyEvent* AKey) {
+    return AKey->key() == Qt::Key_D && AKey->modifiers() == Qt::ControlModifier;
+}
 
 std::int64_t NowMs() {
     return QDateTime::currentMSecsSinceEpoch();
@@ -254,6 +259,9 @@ void TfrmKeyWordSearch::SetUpMenu() {
     SelectCodeS1 = add("SelectCodeS1", "Copy Code (F10)");
     SelectCodeDescF111 = add("SelectCodeDescF111", "Copy Code + Desc (F11)");
     CopyCodeShortDescF111 = add("CopyCodeShortDescF111", "Copy Code + Short Desc (Ctrl + F11)");
+    FPopup->addSeparator();
+    AddFavorite1 = add("AddFavorite1", "Add to Favorite Codes (Ctrl+D)");
+    connect(AddFavorite1, &QAction::triggered, this, &TfrmKeyWordSearch::AddToFavorites);
     connect(FPopup, &QMenu::aboutToShow, this, &TfrmKeyWordSearch::MenuAboutToShow);
     connect(Jump1, &QAction::triggered, this, &TfrmKeyWordSearch::JumpClick);
     connect(Copy1, &QAction::triggered, this, &TfrmKeyWordSearch::CopySelection);
@@ -749,6 +757,43 @@ void TfrmKeyWordSearch::ActOnCode(TCodeAction AAction) {
     }
 }
 
+QString TfrmKeyWordSearch::CodeToAdd() const {
+    QString code = CodeToActOn();
+    if (code.isEmpty())
+        code = FSelectedCode;
+    if (auto* const* category = std::get_if<TCodeInfo*>(&FCurCode); code.isEmpty() && category)
+        code = (*category)->FCode;
+    return code;
+}
+
+void TfrmKeyWordSearch::AddToFavorites() {
+    const QString text = CodeToAdd();
+    if (text.isEmpty()) {
+        ShowStatus(QStringLiteral("No code here: select a code, or put the caret on the line of "
+                                  "a code."));
+        return;
+    }
+    QString category, subCode, description;
+    if (!SplitCode(text, category, subCode) || !DescribeCode(text, description)) {
+        ShowStatus(QStringLiteral("\"%1\" is not a code of this edition.").arg(text.left(40)));
+        return;
+    }
+    const QString code = subCode.isEmpty() ? category : category + QLatin1Char('.') + subCode;
+    if (!CurrentAccount || !CurrentAccount->IsLoaded()) {
+        ShowStatus(QStringLiteral("Log in on the main window to keep favorite codes."));
+        return;
+    }
+    try {
+        const bool added = CurrentAccount->AddFavoriteCode(code);
+        ShowStatus((added ? QStringLiteral("%1 added to the favorite codes of %2.")
+                          : QStringLiteral("%1 is one of the favorite codes of %2 already."))
+                       .arg(code, CurrentAccount->FUserName));
+    } catch (const TAccountFileError& error) {
+        FMessages.Information(this, QStringLiteral("The favorite codes could not be saved.\n\n%1")
+                                        .arg(QString::fromStdString(error.what())));
+    }
+}
+
 void TfrmKeyWordSearch::ShowStatus(const QString& AText) {
     FStatus->setText(AText);
     FStatus->adjustSize();
@@ -778,6 +823,7 @@ void TfrmKeyWordSearch::MenuAboutToShow() {
     Copy1->setEnabled(!FUi->RichEdit1->textCursor().selectedText().isEmpty());
     SelectCodeDescF111->setEnabled(true);
     CopyCodeShortDescF111->setEnabled(true);
+    AddFavorite1->setEnabled(!CodeToAdd().isEmpty());
 }
 
 void TfrmKeyWordSearch::WidenSelectionToCode() {
@@ -878,6 +924,12 @@ bool TfrmKeyWordSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
         HidePrompt();
     if (type == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(AEvent);
+        // Ctrl+D in the page, the boxes or the list (a line edit would read it as Delete).
+        if (IsAddFavoriteKey(key) && (AWatched == text || AWatched == FUi->edtCode ||
+                                      AWatched == FUi->edtKeyWord || AWatched == FUi->TreeView1)) {
+            AddToFavorites();
+            return true;
+        }
         if (AWatched == text) {
             HideStatus();
             if (key->matches(QKeySequence::Copy)) {
@@ -934,6 +986,11 @@ void TfrmKeyWordSearch::keyPressEvent(QKeyEvent* AEvent) {
     // Escape from any other control (a check box, a button) also closes a panel first.
     if (AEvent->key() == Qt::Key_Escape && AEvent->modifiers() == Qt::NoModifier &&
         HideFloatingPanels()) {
+        AEvent->accept();
+        return;
+    }
+    if (IsAddFavoriteKey(AEvent)) {
+        AddToFavorites();
         AEvent->accept();
         return;
     }

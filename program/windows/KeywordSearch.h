@@ -144,6 +144,12 @@ private:
     enum class TCodeAction { Go, CopyCode, CopyCodeDesc };
     // Runs AAction on CodeToActOn(); with nothing to act on, says so in the status line.
     void ActOnCode(TCodeAction AAction);
+    // What "Add to Favorite Codes" (Ctrl+D) adds: the code to act on, else the underlined code,
+    // else the category shown.
+    QString CodeToAdd() const;
+    // Adds CodeToAdd() to the logged-in account's favourite codes (saved at once) and says so in
+    // the status line; also when there is no code, no account logged in, or it is there already.
+    void AddToFavorites();
     // A short message at the foot of the text area, gone at the next key, page or after a while.
     void ShowStatus(const QString& AText);
     void HideStatus();
@@ -187,6 +193,7 @@ private:
     QAction* SelectCodeS1 = nullptr;
     QAction* SelectCodeDescF111 = nullptr;
     QAction* CopyCodeShortDescF111 = nullptr;
+    QAction* AddFavorite1 = nullptr;
 
     TTabularObject FCurCode;
     TComposedText FContent;

@@ -201,7 +201,29 @@ void TfrmMain::LinkClicked(QLabel* ALabel) {
         OpenAddress(ALabel, QStringLiteral("http://%1"));
     else if (ALabel == FUi->lbEMail)
         OpenAddress(ALabel, QStringLiteral("mailto:%1"));
-    // lbFavorite only answers the mouse with its colour.
+    else if (ALabel == FUi->lbFavorite)
+        OpenFavorites();
+}
+
+void TfrmMain::OpenFavorites() {
+    if (!CurrentAccount) {
+        // The list belongs to an account: offer the way to one.
+        const bool none = AccountList->empty();
+        const QString question =
+            none ? QStringLiteral("Favorite codes are kept in a user account, and there is none "
+                                  "yet. Create one now?")
+                 : QStringLiteral("Favorite codes are kept in a user account, and nobody is "
+                                  "logged in. Log in now?");
+        if (!FMessages.Question(this, question, QStringLiteral("Favorite Codes"), QMessageBox::Yes))
+            return;
+        if (none)
+            Button3Click();
+        else
+            Button4Click();
+        if (!CurrentAccount)
+            return;
+    }
+    OpenSearchWindow(TSearchWindow::Favorites);
 }
 
 void TfrmMain::OpenSearchWindow(TSearchWindow AKind) {

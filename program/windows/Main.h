@@ -1,8 +1,8 @@
 // TfrmMain: the program's main form and start screen. It shows the product, edition and vendor
 // on a tiled background picture, opens the search windows from its text links, keeps the
-// "Full Screen Show Text" setting, creates accounts and logs users in, and loads the search
-// history at creation and saves it when it closes. Closing it asks the loaders to stop and
-// ends the run.
+// "Full Screen Show Text" setting, creates accounts, logs users in and opens the logged-in user's
+// favourite codes ("Favorite Codes"), and loads the search history at creation and saves it when
+// it closes. Closing it asks the loaders to stop and ends the run.
 #pragma once
 
 #include "PasswordHash.h"
@@ -58,6 +58,9 @@ private:
     void Button3Click();
     void Button4Click();
     void ShowCurrentAccount();
+    // "Favorite Codes": the logged-in user's list; with nobody logged in, offers Login (or New
+    // Account when there is no account) first.
+    void OpenFavorites();
     QColor RestingColor(const QLabel* ALabel) const;
     void PlaceYearAfterDate();
 

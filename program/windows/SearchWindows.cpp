@@ -3,7 +3,10 @@
 #include "AdministratorTool.h"
 #include "AlphaSearch.h"
 #include "ChapterSearch.h"
+#include "Accounts.h"
 #include "DrugNeopSearch.h"
+#include "EngineGlobals.h"
+#include "Favorites.h"
 #include "Find.h"
 #include "KeywordSearch.h"
 
@@ -34,6 +37,10 @@ std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService
         return std::make_unique<TfrmChapterSearch>(AMessages);
     case TSearchWindow::FindCode:
         return std::make_unique<TfrmFind>(AMessages);
+    case TSearchWindow::Favorites:
+        if (!CurrentAccount || !CurrentAccount->IsLoaded())
+            return nullptr;
+        return std::make_unique<TfrmFavorites>(AMessages, *CurrentAccount);
     case TSearchWindow::DiseaseIndex:
         return AlphaSearch(1, AMessages);
     case TSearchWindow::ExternalIndex:

@@ -17,10 +17,12 @@ enum class TSearchWindow {
     KeywordSearch,     // keyword search and code viewer
     ChapterBrowser,    // chapters of the tabular list
     FindCode,          // the ranked code search
+    Favorites,         // the favourite codes of the logged-in account
     AdministratorTool, // hidden administrator tool
 };
 
-// Creates the window of AKind with its start field set; nullptr when this build has none yet.
+// Creates the window of AKind with its start field set; nullptr when this build has none yet
+// (and for the favourite codes when nobody is logged in).
 // Modal results: 3 quits the program, anything else returns to the main window.
 using TSearchWindowFactory = std::function<std::unique_ptr<QDialog>(TSearchWindow AKind)>;
 

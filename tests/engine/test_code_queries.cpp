@@ -98,6 +98,28 @@ TEST_F(CodeQueries, FindCodeReturnsTheNodeOrNothing) {
     EXPECT_EQ(FindCategory(QStringLiteral("t07")), nullptr);
 }
 
+TEST_F(CodeQueries, DescribeCodeGivesTheDescriptionOfEveryCodeOfTheEdition) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"A00", "Cholera"},
+        {"A00.", "Cholera"},
+        {"A00.0", "Cholera due to Vibrio cholerae"},
+        {"A01.011", "filed below the wrong sibling"},
+        {"S06.0X1A", "Concussion with brief loss of consciousness, initial encounter"},
+        {"T07.XXXA", "Unspecified multiple injuries, initial encounter"},
+        {"A01.02", nullptr},   // not in this edition
+        {"Z99", nullptr},
+        {"A01.0-", nullptr},   // an index reference, no code
+        {"s06.0x1", nullptr},
+        {"S06.1XXA", nullptr}, // a character its code does not have
+        {"", nullptr},
+    };
+    for (const auto& [code, description] : cases) {
+        QString got = QStringLiteral("unchanged");
+        EXPECT_EQ(DescribeCode(QString::fromLatin1(code), got), description != nullptr) << code;
+        EXPECT_EQ(got, description ? QString::fromLatin1(description) : QStringLiteral("unchanged")) << code;
+    }
+}
+
 TEST_F(CodeQueries, FindSubCodeByNameStepsThroughPrefixesWithoutGoingBack) {
     TCodeInfo* s06 = FindCategory(QStringLiteral("S06"));
     ASSERT_NE(s06, nullptr);

@@ -1,12 +1,14 @@
 // The code-detail viewer offscreen on the sample data set: start on an object or a code text,
 // pages and resizing, colours and underline, the code box, the seventh-character dialog,
 // Back/Review, prior/next code, the wheel, copying codes and the quit prompt.
+#include "Accounts.h"
 #include "CodeQueries.h"
 #include "EngineGlobals.h"
 #include "InfoOf7Code.h"
 #include "KeyboardState.h"
 #include "KeywordSearch.h"
 #include "SelectCode.h"
+#include "TextLines.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -26,6 +28,7 @@
 #include <QTreeWidget>
 #include <QWheelEvent>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -609,7 +612,7 @@ TEST_F(Viewer, PopupMenuFollowsTheSelectionAndCopies) {
         EXPECT_NE(found, nullptr) << AName;
         return found;
     };
-    EXPECT_EQ(menu->actions().size(), 6); // five items and the separator
+    EXPECT_EQ(menu->actions().size(), 8); // six items and two separators
     // The menu opens where the text area asks for it, as on a right click.
     auto openMenu = [this, menu] {
         const QPoint click(20, 20);
@@ -742,6 +745,76 @@ TEST_F(Viewer, WithNoCodeOnThePageF10SaysSoInTheStatusLine) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
     EXPECT_TRUE(Shown().isEmpty());
     EXPECT_EQ(Current(*FViewer), QStringLiteral("chapter (A00-A09)"));
+}
+
+// Ctrl+D (and the pop-up menu) adds the code at hand to the logged-in user's favourite codes,
+// saved at once; without a login, a code or a new code the status line says so.
+TEST_F(Viewer, CtrlDAddsTheCodeAtHandToTheFavoriteCodes) {
+    TfrmKeyWordSearch& viewer = Open(Category("A00"));
+    (void)viewer;
+    Go(QStringLiteral("A00.9   "));
+    Key(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(Status()->text(), QStringLiteral("Log in on the main window to keep favorite codes."));
+
+    auto account = std::make_unique<TFavoriteKW>(QStringLiteral("abc"), QStringLiteral("secret"),
+                                                 SharedDataFolder, MinimumPasswordCost);
+    account->SaveKWs();
+    const QString passwordLine = account->FFavoriteCodes.first();
+    CurrentAccount = account.get();
+    AccountList->push_back(std::move(account));
+    const struct {
+        const char* Name;
+        std::function<void()> Place; // where the code comes from
+        const char* Widget;          // the control Ctrl+D is pressed in
+        const char* Added;           // nullptr: nothing added
+        const char* Status;
+    } cases[] = {
+        {"right after Go: the underlined code", [] {}, "RichEdit1", "A00.9", "A00.9 added to the favorite codes of abc."},
+        {"the same again", [] {}, "RichEdit1", nullptr, "A00.9 is one of the favorite codes of abc already."},
+        {"the caret's line", [this] { PutCaretOnLine(1); }, "RichEdit1", "A00.0", "A00.0 added to the favorite codes of abc."},
+        {"the caret on an inclusion term: the underlined code",
+         [this] { Go(QStringLiteral("A01.02  ")); Key(Qt::Key_Down); }, "RichEdit1", "A01.02",
+         "A01.02 added to the favorite codes of abc."},
+        {"the caret on the category's line", [this] { PutCaretOnLine(0); }, "RichEdit1", "A01",
+         "A01 added to the favorite codes of abc."},
+        {"a selection", [this] { SelectInText(QStringLiteral("A01.01")); }, "RichEdit1", "A01.01",
+         "A01.01 added to the favorite codes of abc."},
+        {"from the code box after Go", [this] { Go(QStringLiteral("A01.0   ")); }, "edtCode", "A01.0",
+         "A01.0 added to the favorite codes of abc."},
+        {"a selection that is no code", [this] { SelectInText(QStringLiteral("Typhoid")); }, "RichEdit1", nullptr,
+         "\"Typhoid\" is not a code of this edition."},
+    };
+    QStringList expected;
+    for (const auto& c : cases) {
+        c.Place();
+        auto* widget = Child(c.Widget);
+        widget->setFocus();
+        const QString boxBefore = Child<QLineEdit>("edtCode")->displayText();
+        QTest::keyClick(widget, Qt::Key_D, Qt::ControlModifier);
+        if (c.Added)
+            expected << QLatin1String(c.Added);
+        EXPECT_EQ(CurrentAccount->FavoriteCodes(), expected) << c.Name;
+        EXPECT_EQ(Status()->text(), QLatin1String(c.Status)) << c.Name;
+        EXPECT_EQ(Child<QLineEdit>("edtCode")->displayText(), boxBefore) << c.Name; // Ctrl+D deletes nothing
+    }
+    EXPECT_EQ(ReadTextLines(CurrentAccount->FFileName), QStringList{passwordLine} + expected);
+    // The pop-up menu's item does the same, on the category shown when nothing else is at hand.
+    Open(Category("A02"));
+    PutCaretOnLine(1); // the "includes" note of A02
+    auto* menu = FViewer->findChild<QMenu*>();
+    QAction* add = menu->findChild<QAction*>(QStringLiteral("AddFavorite1"));
+    ASSERT_NE(add, nullptr);
+    EXPECT_EQ(add->text(), QStringLiteral("Add to Favorite Codes (Ctrl+D)"));
+    Q_EMIT menu->aboutToShow();
+    EXPECT_TRUE(add->isEnabled());
+    add->trigger();
+    EXPECT_EQ(CurrentAccount->FavoriteCodes().last(), QStringLiteral("A02"));
+    // A chapter has no code to add.
+    Open(Category("A00")->FSubChapter->FChapter, QString(), 1);
+    Q_EMIT menu->aboutToShow();
+    Key(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_TRUE(Status()->text().startsWith(QStringLiteral("No code here")));
+    CurrentAccount = nullptr;
 }
 
 TEST_F(Viewer, F12AsksAndYesQuits) {
