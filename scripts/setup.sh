@@ -8,7 +8,7 @@ packages=(
   g++ cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev zlib1g-dev libxapian-dev
-  libsodium-dev libssl-dev
+  libsodium-dev libssl-dev libzip-dev zip
   libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils openssl locales help2man
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra

@@ -11,6 +11,7 @@
 #include "KeywordReload.h"
 #include "KeywordVerify.h"
 #include "OrderFile.h"
+#include "PrepareEditionCommand.h"
 #include "PrepareKeywordFile.h"
 #include "Statistics.h"
 #include "ZipResources.h"
@@ -230,9 +231,12 @@ int RunAdminToolCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream
         {QStringLiteral("code-text"), {{QStringLiteral("--no-comma")}, CodeText}},
         {QStringLiteral("all-codes"), {{}, AllCodes}},
     };
+    if (AArgs.value(0) == QLatin1String("prepare-edition"))
+        return RunPrepareEditionCommand(AArgs.mid(1), AOut, AErr);
     const auto found = subcommands.find(AArgs.value(0));
     if (found == subcommands.end()) {
-        AErr << kCliPrefix << "unknown admin command " << AArgs.value(0) << "\nusage:\n" << kAdminToolUsage;
+        AErr << kCliPrefix << "unknown admin command " << AArgs.value(0) << "\nusage:\n" << kAdminToolUsage
+             << kPrepareEditionUsage;
         return ExitUsage;
     }
     TArgs args;

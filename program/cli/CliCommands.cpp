@@ -9,12 +9,14 @@
 #include "DataEngine.h"
 #include "DataSets.h"
 #include "DiffCommand.h"
+#include "Edition.h"
 #include "EmbeddedResources.h"
 #include "EngineGlobals.h"
 #include "FindCommand.h"
 #include "IndexCommand.h"
 #include "KeywordsCommand.h"
 #include "LoaderMessages.h"
+#include "PrepareEditionCommand.h"
 #include "SearchCommand.h"
 #include "ShowCommand.h"
 #include "TabularCounts.h"
@@ -34,14 +36,19 @@ const char* const kOwnUsage =
 QString Usage() {
     QString text;
     QTextStream out(&text);
-    out << "usage: tabulon-cli COMMAND [ARGS]\n"
+    out << "usage: tabulon-cli [--edition FILE] COMMAND [ARGS]\n"
         << "Exit status: 0 found / success, 1 not found, not reportable or a data set failed,\n"
         << "2 usage error or unreadable input.\n\n"
+        << "  --edition FILE  use the edition file FILE (made by admin prepare-edition) instead\n"
+        << "                of the edition embedded in the program; a file that is not an\n"
+        << "                edition, is truncated or damaged is refused with a message and the\n"
+        << "                embedded edition is used\n\n"
         << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage << kSearchUsage
         << kShowUsage << kFindUsage << kDiffUsage
         << "  help, --help  this text\n\n"
         << "Administrator commands (they read the files named, not the embedded data sets):\n"
-        << kAdminUsage << "\nThe administrator tool's operations:\n" << kAdminToolUsage;
+        << kAdminUsage << "\nThe administrator tool's operations:\n" << kAdminToolUsage
+        << kPrepareEditionUsage;
     out.flush();
     return text;
 }
@@ -82,7 +89,11 @@ void StartEngine() {
 
 int Info(QTextStream& AOut) {
     StartEngine();
-    AOut << "Edition: ICD-10-CM " << DataYear << "\n\n";
+    AOut << "Edition: ICD-10-CM " << DataYear << '\n';
+    if (!CurrentEditionFile().isEmpty())
+        AOut << "Edition file: " << CurrentEditionFile() << ", effective "
+             << CurrentEditionFacts().EffectiveDate.toString(Qt::ISODate) << '\n';
+    AOut << '\n';
     AOut << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
                 .arg(QStringLiteral("data set"), -17)
                 .arg(QStringLiteral("source"), -29)
@@ -189,17 +200,46 @@ bool AsksForHelp(const QString& ACommand, const QStringList& ARest) {
     return (ARest.size() == 1 || (admin && ARest.size() == 2)) && isHelp(ARest.back());
 }
 
+// Takes the leading "--edition FILE" (or "--edition=FILE") out of AArgs and makes its edition
+// the one in use, the embedded edition without it. A refused file is said on AErr and the
+// embedded edition is used. False only when the option lacks its file.
+bool SelectEdition(QStringList& AArgs, QTextStream& AErr) {
+    QString file;
+    const QString option = AArgs.value(0);
+    if (option == QLatin1String("--edition")) {
+        if (AArgs.size() < 2) {
+            AErr << kCliPrefix << "--edition needs an edition file\n" << Usage();
+            return false;
+        }
+        file = AArgs[1];
+        AArgs.remove(0, 2);
+    } else if (option.startsWith(QLatin1String("--edition="))) {
+        file = option.mid(10);
+        AArgs.removeFirst();
+    }
+    QString error;
+    if (file.isEmpty())
+        UseEmbeddedEdition();
+    else if (!UseEditionFile(file, error))
+        AErr << kCliPrefix << error << "; the embedded ICD-10-CM " << DataYear
+             << " edition is used instead\n";
+    return true;
+}
+
 } // namespace
 
 int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr) {
-    const QString command = AArgs.value(0);
-    const QStringList rest = AArgs.mid(1);
+    QStringList args = AArgs;
+    if (!SelectEdition(args, AErr))
+        return ExitUsage;
+    const QString command = args.value(0);
+    const QStringList rest = args.mid(1);
     if (AsksForHelp(command, rest)) {
         AOut << Usage();
         return ExitFound;
     }
-    if (IsAdminCommand(AArgs))
-        return RunAdminCommand(AArgs, AOut, AErr, kCliPrefix);
+    if (IsAdminCommand(args))
+        return RunAdminCommand(args, AOut, AErr, kCliPrefix);
     // Loader messages (unknown elements, failed loads) are errors of this tool too.
     SetLoaderMessageSink([](const QString& AText) {
         std::fprintf(stderr, "%s%s\n", kCliPrefix, AText.toLocal8Bit().constData());
@@ -231,7 +271,7 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
     if (command.isEmpty())
         AErr << kCliPrefix << "no command given\n";
     else
-        AErr << kCliPrefix << "unknown command or arguments: " << AArgs.join(QLatin1Char(' ')) << '\n';
+        AErr << kCliPrefix << "unknown command or arguments: " << args.join(QLatin1Char(' ')) << '\n';
     AErr << Usage();
     return ExitUsage;
 }

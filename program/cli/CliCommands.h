@@ -4,8 +4,9 @@
 #include <QStringList>
 #include <QTextStream>
 
-// Runs one command line (without the program name). Starts the data engine on the embedded
-// data sets and waits for its loaders when the command needs data. Returns the exit status:
+// Runs one command line (without the program name). A leading "--edition FILE" makes that
+// edition file the one in use, else the embedded edition is (Edition.h). Starts the data engine
+// on the edition's data sets and waits for its loaders when the command needs data. Returns the exit status:
 // 0 success, 1 the asked-for thing was not found or a data set failed, 2 a usage error or an
 // unreadable input file. Every error message goes to AErr, prefixed "tabulon-cli: ".
 // Administrator commands (compress, order-files, ...) are dispatched to RunAdminCommand.

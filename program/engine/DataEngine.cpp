@@ -12,7 +12,7 @@
 namespace {
 QString DataFolder(const char* AVariable, const char* AXdgVariable, const char* AXdgDefault) {
     return EnvironmentFolder(AVariable, AXdgVariable, AXdgDefault) +
-           QStringLiteral("/Orvella Tabulon ") + DataYear + QLatin1Char('/');
+           QStringLiteral("/Orvella Tabulon ") + ProgramDataYear + QLatin1Char('/');
 }
 
 void OpenEmbeddedDataSets() {

@@ -7,9 +7,10 @@
 #include <memory>
 #include <vector>
 
-// Fixes the folders, creates every container, opens the eight embedded data sets and starts the
-// six loader threads, which run while the caller goes on. Throws std::runtime_error when a data
-// set is missing from the executable.
+// Fixes the folders, creates every container, opens the eight data sets of the edition in use
+// (Edition.h: the embedded ones unless an edition file was chosen) and starts the six loader
+// threads, which run while the caller goes on. Throws std::runtime_error when a data set is
+// missing from the executable.
 void InitDataEngine();
 
 // Asks the XML loaders that are still loading to stop (state 1 becomes -2). Does not wait.

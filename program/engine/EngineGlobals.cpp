@@ -3,7 +3,8 @@
 #include "Accounts.h"
 #include "BuildConfig.h"
 
-const QString DataYear = QStringLiteral(TABULON_DATA_YEAR);
+QString DataYear = QStringLiteral(TABULON_DATA_YEAR);
+const QString ProgramDataYear = QStringLiteral(TABULON_DATA_YEAR);
 
 QString ProgramFolder;
 QString SharedDataFolder;

@@ -16,9 +16,12 @@
 using TChapterList = TOwningList<TChapter>;
 using TAlphaLetterList = TOwningList<TAlphaLetter>;
 
-// Edition of the embedded data sets, e.g. "2023": it names the user folders and is shown by the
-// windows.
-extern const QString DataYear;
+// Edition of the data sets in use, e.g. "2023": the embedded edition's, or that of the edition
+// file chosen at start (Edition.h sets it). The windows show it.
+extern QString DataYear;
+// Edition of the data sets embedded in the program: it names the user folders, so that accounts,
+// settings and the search history stay the same whichever edition file is in use.
+extern const QString ProgramDataYear;
 
 extern QString ProgramFolder;    // folder of the executable, with a trailing "/"
 extern QString SharedDataFolder; // shared data (account files), with a trailing "/"
