@@ -2,11 +2,14 @@
 // the background, and the find index job (which reuses the cached index at once or builds it
 // behind the loaders), opens the main window at once, and runs until the main window closes.
 //
-//   Tabulon [--quit-after MS]
+//   Tabulon [--edition FILE] [--quit-after MS]
 //   Tabulon --help
 //
-// --quit-after closes the main window after MS milliseconds, exactly as the user would, so that
-// a start can be checked without a person at the screen (for example offscreen).
+// --edition uses the data sets of an edition file (tabulon-cli admin prepare-edition) instead of
+// the embedded ones; a file that is refused is said in a box and the embedded edition is used.
+// --quit-after closes the main window after MS milliseconds, exactly as the user would (closing
+// first a box left open), so that a start can be checked without a person at the screen (for
+// example offscreen).
 //
 // Ending the run: when the main window closes it asks the loaders to stop and saves the search
 // history; the message loop then ends. Loaders may still be running at that point (a stop
@@ -15,6 +18,8 @@
 // ends with a quick process exit that runs no destructors: nothing a loader still reads can be
 // destroyed under it, and no one waits for the loaders.
 #include "DataEngine.h"
+#include "Edition.h"
+#include "EngineGlobals.h"
 #include "FindIndexJob.h"
 #include "InfoOf7Code.h"
 #include "LoaderMessages.h"
@@ -38,7 +43,10 @@ namespace {
 
 struct TOptions {
     std::optional<int> QuitAfterMs;
+    QString EditionFile;
 };
+
+const char* const kUsage = "usage: Tabulon [--edition FILE] [--quit-after MS]\n";
 
 // Nothing when the arguments are wrong (the reason has been printed).
 std::optional<TOptions> ParseArguments(const QStringList& AArguments) {
@@ -56,11 +64,10 @@ std::optional<TOptions> ParseArguments(const QStringList& AArguments) {
                 return std::nullopt;
             }
             options.QuitAfterMs = ms;
+        } else if (argument == QStringLiteral("--edition") && i + 1 < AArguments.size()) {
+            options.EditionFile = AArguments[++i];
         } else {
-            std::fprintf(stderr,
-                         "Tabulon: unknown argument \"%s\"\nusage: Tabulon "
-                         "[--quit-after MS]\n",
-                         qPrintable(argument));
+            std::fprintf(stderr, "Tabulon: unknown argument \"%s\"\n%s", qPrintable(argument), kUsage);
             return std::nullopt;
         }
     }
@@ -68,16 +75,20 @@ std::optional<TOptions> ParseArguments(const QStringList& AArguments) {
 }
 
 const char* const kHelp =
-    "usage: Tabulon [--quit-after MS]\n"
+    "usage: Tabulon [--edition FILE] [--quit-after MS]\n"
     "The ICD-10-CM lookup program: the chapter browser, the alphabetic indexes, the tables of\n"
     "drugs and neoplasms, the keyword search and the ranked find, all leading to one code\n"
     "viewer. The classification is carried inside the program and loads in the background.\n"
     "\n"
     "Options:\n"
+    "  --edition FILE   use the edition file FILE (made by tabulon-cli admin prepare-edition\n"
+    "                   from the release files) instead of the edition the program carries;\n"
+    "                   a file that is not an edition, is truncated or damaged is refused\n"
+    "                   with a message and the embedded edition is used\n"
     "  --quit-after MS  close the main window after MS milliseconds, as a user would\n"
     "  --help           this text\n"
     "\n"
-    "Files:\n"
+    "Files (YEAR is the edition the program carries, whichever --edition names):\n"
     "  config.ini, SearchHistory.txt  in the folder \"Orvella Tabulon YEAR\" of $AppData, else\n"
     "                                 of $XDG_CONFIG_HOME (default ~/.config)\n"
     "  USER.fvxml (accounts)          in the folder \"Orvella Tabulon YEAR\" of $ProgramData,\n"
@@ -92,6 +103,26 @@ bool AsksForHelp(int argc, char** argv) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
             return true;
     return false;
+}
+
+// Makes the edition file AFile the one in use; the message to show when it is refused (the
+// embedded edition is then used), or nothing.
+std::optional<QString> ChooseEdition(const QString& AFile) {
+    QString error;
+    if (AFile.isEmpty() || UseEditionFile(AFile, error))
+        return std::nullopt;
+    return QStringLiteral("The edition file %1.\nThe ICD-10-CM %2 edition carried by the program is used.")
+        .arg(error, DataYear);
+}
+
+// Closes what a user would close to end the run: a box still open, then the main window.
+void CloseAsUser(QWidget* AMainWindow) {
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
+    AMainWindow->close();
 }
 
 [[noreturn]] void QuickExit(int ACode) {
@@ -123,6 +154,9 @@ int main(int argc, char** argv) {
     SetStorageMessageSink([&messages](const QString& AText) {
         messages.Information(QApplication::activeWindow(), AText);
     });
+    const std::optional<QString> refusal = ChooseEdition(options->EditionFile);
+    if (refusal)
+        std::fprintf(stderr, "Tabulon: %s\n", qPrintable(QString(*refusal).replace(QLatin1Char('\n'), QLatin1Char(' '))));
     try {
         InitDataEngine();
     } catch (const std::exception& error) {
@@ -138,8 +172,12 @@ int main(int argc, char** argv) {
     waitingHooks.SetAnchor(mainWindow);
     frmInfoOf7Code = new TfrmInfoOf7Code(mainWindow);
     mainWindow->show();
+    if (refusal)
+        QTimer::singleShot(0, mainWindow, [&messages, mainWindow, text = *refusal] {
+            messages.Information(mainWindow, text);
+        });
     if (options->QuitAfterMs)
-        QTimer::singleShot(*options->QuitAfterMs, mainWindow, &QWidget::close);
+        QTimer::singleShot(*options->QuitAfterMs, mainWindow, [mainWindow] { CloseAsUser(mainWindow); });
 
     const int result = QApplication::exec();
     messages.Shutdown();

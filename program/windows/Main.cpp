@@ -3,6 +3,7 @@
 #include "AccountLogin.h"
 #include "Accounts.h"
 #include "DataEngine.h"
+#include "Edition.h"
 #include "EngineGlobals.h"
 #include "MessageService.h"
 #include "ScreenFit.h"
@@ -17,6 +18,7 @@
 #include <QDesktopServices>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -45,7 +47,7 @@ TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
     ReadProgramSettings();
     ReadUserSettings();
     FUi->lbVersion->setText(QLatin1Char(' ') + DataYear + QLatin1Char(' '));
-    FUi->lbYear->setText(QString::number(DataYear.toInt() - 1));
+    ShowEffectiveDate();
     FUi->CheckBox1->setChecked(FullScreen == 1);
     LoadSearchHistory();
     ShowCurrentAccount();
@@ -115,6 +117,15 @@ void TfrmMain::SetUpFonts() {
         look.Widget->setFont(TahomaFont(look.Height, true, look.Italic));
         SetTextColor(look.Widget, look.Color);
     }
+}
+
+void TfrmMain::ShowEffectiveDate() {
+    // "Effective Date: Oct 1 " and the year before the edition's, unless the edition file says
+    // another day (an update in force from April, say).
+    const QDate date = CurrentEditionFacts().EffectiveDate;
+    FUi->Label3->setText(QStringLiteral("Effective Date: %1 ")
+                             .arg(QLocale::c().toString(date, QStringLiteral("MMM d"))));
+    FUi->lbYear->setText(QString::number(date.year()));
 }
 
 void TfrmMain::PlaceYearAfterDate() {

@@ -62,6 +62,8 @@ private:
     // Account when there is no account) first.
     void OpenFavorites();
     QColor RestingColor(const QLabel* ALabel) const;
+    // Label3 and lbYear: the effective date of the edition in use.
+    void ShowEffectiveDate();
     void PlaceYearAfterDate();
 
     std::unique_ptr<Ui::TfrmMain> FUi;
