@@ -1,6 +1,10 @@
 // Keeping the find index between runs: reuse, a stale key, damaged files, a folder that cannot
 // be written, and two programs building at once.
+#include "Compression.h"
+#include "Edition.h"
+#include "EngineGlobals.h"
 #include "FindCache.h"
+#include "ReleaseFixture.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -167,6 +171,38 @@ TEST_F(FindCacheTest, TwoProgramsBuildingAtOnceLeaveOneWholeIndex) {
         EXPECT_EQ(Entries(), QStringList{QStringLiteral("index-") + key});
         EXPECT_EQ(Open(key).Origin, TFindIndexOrigin::Reused);
     }
+}
+
+// The cached index is kept per edition: an edition file with the embedded bytes may reuse the
+// embedded edition's index, one whose data or year differ may not.
+TEST(FindIndexKeyOfTheEdition, ChangesWithTheEditionsBytesAndYear) {
+    UseEmbeddedEdition();
+    const QString embedded = FindIndexKey();
+    QTemporaryDir dir;
+    const auto keyOf = [&dir](const TEditionContents& AContents) {
+        const QString file = dir.filePath(QStringLiteral("e.edition"));
+        EXPECT_TRUE(WriteBytes(file, EditionFileBytes(AContents)));
+        QString error;
+        EXPECT_TRUE(UseEditionFile(file, error)) << error.toStdString();
+        return FindIndexKey();
+    };
+    const TEditionContents same = EmbeddedContents(ProgramDataYear, QDate(2022, 10, 1));
+    EXPECT_EQ(keyOf(same), embedded);
+
+    TEditionContents changed = same;
+    const std::string shortDescriptions =
+        InflateZlib(changed.DataSets[static_cast<int>(TDataSet::ShortDesc)]) + "Z99.89    Made-up code\r\n";
+    changed.DataSets[static_cast<int>(TDataSet::ShortDesc)] = DeflateZlib(
+        {reinterpret_cast<const std::uint8_t*>(shortDescriptions.data()), shortDescriptions.size()});
+    const QString changedKey = keyOf(changed);
+    EXPECT_NE(changedKey, embedded);
+    EXPECT_TRUE(changedKey.startsWith(ProgramDataYear + QLatin1Char('-'))) << changedKey.toStdString();
+
+    const QString laterKey = keyOf(EmbeddedContents(QStringLiteral("2031"), QDate(2030, 10, 1)));
+    EXPECT_TRUE(laterKey.startsWith(QStringLiteral("2031-"))) << laterKey.toStdString();
+
+    UseEmbeddedEdition();
+    EXPECT_EQ(FindIndexKey(), embedded);
 }
 
 } // namespace

@@ -2,10 +2,12 @@
 // full-screen setting, the administrator gate, the search history and the end of the run.
 #include "AlphaSearch.h"
 #include "DrugNeopSearch.h"
+#include "Edition.h"
 #include "EngineGlobals.h"
 #include "Find.h"
 #include "FindIndexJob.h"
 #include "Main.h"
+#include "ReleaseFixture.h"
 #include "SearchHistory.h"
 #include "TextLines.h"
 #include "WindowStyle.h"
@@ -31,6 +33,10 @@ class MainWindow : public WindowTest {
         WindowTest::SetUp();
         if (HasFailure())
             return;
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        UseEmbeddedEdition(); // after a test that chose an edition file
     }
     // Creates the window after the test has prepared its files.
     TfrmMain& Open() {
@@ -145,6 +151,36 @@ TEST_F(MainWindow, ShowsItsControlsWhereTheLayoutPutsThem) {
     EXPECT_TRUE(main.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(main.windowTitle(),
               QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
+}
+
+// An edition file chosen at start: the window shows its year and effective date, an update in
+// force from April included, and the day and year stay apart; a refused file leaves the
+// embedded edition's.
+TEST_F(MainWindow, ShowsTheYearAndDateOfTheEditionInUse) {
+    const QString file = FRoot.filePath(QStringLiteral("2031.edition"));
+    ASSERT_TRUE(WriteBytes(file, EditionFileBytes(EmbeddedContents(QStringLiteral("2031"), QDate(2030, 4, 1)))));
+    QString error;
+    ASSERT_TRUE(UseEditionFile(file, error)) << error.toStdString();
+    Restart();
+    TfrmMain& main = Open();
+    EXPECT_EQ(Child("lbVersion")->text(), QStringLiteral(" 2031 "));
+    EXPECT_EQ(Child("Label3")->text(), QStringLiteral("Effective Date: Apr 1 "));
+    EXPECT_EQ(Child("lbYear")->text(), QStringLiteral("2030"));
+    const QFontMetrics metrics(Child("Label3")->font());
+    const int dateEnd = Child("Label3")->x() + Child("Label3")->contentsRect().left() +
+                        metrics.horizontalAdvance(QStringLiteral("Effective Date: Apr 1"));
+    EXPECT_GE(Child("lbYear")->x() + Child("lbYear")->contentsRect().left() - dateEnd,
+              metrics.horizontalAdvance(QStringLiteral("  ")));
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("ICD-10 (2031), Provided by Quorvane"));
+    FMain.reset();
+
+    ASSERT_TRUE(WriteBytes(file, ReadBytes(file).chopped(1)));
+    EXPECT_FALSE(UseEditionFile(file, error));
+    Restart();
+    Open();
+    EXPECT_EQ(Child("lbVersion")->text(), QLatin1Char(' ') + ProgramDataYear + QLatin1Char(' '));
+    EXPECT_EQ(Child("Label3")->text(), QStringLiteral("Effective Date: Oct 1 "));
+    EXPECT_EQ(Child("lbYear")->text(), QString::number(ProgramDataYear.toInt() - 1));
 }
 
 TEST_F(MainWindow, BackgroundPictureTilesTheWindowWhenPresent) {
