@@ -1,5 +1,7 @@
 // The six loader threads of start-up, one job each: 0 tabular list, 1 index to diseases,
-// 2 external-cause index, 3 drug table, 4 neoplasm table, 5 the three text data sets.
+// 2 external-cause index, 3 drug table, 4 neoplasm table, 5 the three text data sets. Two of the
+// six jobs run at a time, the large documents first (LoaderSlots.h); the last job to end hands
+// the memory the loaders freed back to the system.
 #pragma once
 
 #include <chrono>

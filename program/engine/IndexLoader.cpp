@@ -38,6 +38,22 @@ bool ReadReference(const pugi::xml_node& AChild, TTerm& ATerm) {
     return true;
 }
 
+// The text of a cell. Most cells of the tables are the placeholders "--" and "-"; all of them
+// share one copy of each.
+QString CellText(const pugi::xml_node& ACell) {
+    static const QString dashes = QStringLiteral("--");
+    static const QString dash = QStringLiteral("-");
+    const pugi::xml_node first = ACell.first_child();
+    if (first && !first.next_sibling() && first.type() == pugi::node_pcdata) {
+        const char* value = first.value();
+        if (!std::strcmp(value, "--"))
+            return dashes;
+        if (!std::strcmp(value, "-"))
+            return dash;
+    }
+    return NodeText(ACell);
+}
+
 // One cell of a table row. A column outside 2..7 has no slot; it is reported like an unknown
 // element and skipped, so nothing is ever written beside the six slots.
 void ReadCell(const pugi::xml_node& ACell, TTerm& ATerm) {
@@ -46,7 +62,7 @@ void ReadCell(const pugi::xml_node& ACell, TTerm& ATerm) {
         ReportUnhandled(ACell);
         return;
     }
-    ATerm.FCodesInCell[static_cast<std::size_t>(column - 2)] = NodeText(ACell);
+    ATerm.FCodesInCell[static_cast<std::size_t>(column - 2)] = CellText(ACell);
 }
 
 struct TIndexTarget {

@@ -2,6 +2,7 @@
 // main terms, and terms with their references, code, table cells and sub-terms.
 #pragma once
 
+#include "TableCells.h"
 #include "TabularModel.h"
 
 #include <array>
@@ -28,7 +29,7 @@ public:
     QString FCode;     // index data sets only, as written (A00.9, C79.8-)
     QString FSeeCat;
     QString FSubCat;
-    std::array<QString, 6> FCodesInCell; // table columns 2..7, as written ("--", "-" kept)
+    TTableCells FCodesInCell; // table columns 2..7, as written ("--", "-" kept)
     TOwningList<TTerm> FSubTermList;
     TParent FParent;
     int FLevel; // 0 for a main term, one more per sub-level

@@ -1,7 +1,37 @@
 #include "TabularModel.h"
 
+namespace {
+// Every note list of one kind has the same heading word and indent; the lists share one copy of
+// each text (a later change to one list's copy detaches it as usual).
+QString SharedText(const char* AText) {
+    static const QStringList words = [] {
+        QStringList known;
+        for (const char* word : {"INCLUDES", "CODE FIRST", "CODE ALSO", "USE ADDITIONAL",
+                                 "EXCLUDES 1:", "EXCLUDES 2:", "NOTE", ""})
+            known << QString::fromLatin1(word);
+        return known;
+    }();
+    for (const QString& word : words)
+        if (word == QLatin1String(AText))
+            return word;
+    return QString::fromLatin1(AText);
+}
+
+QString SharedIndent(int AWidth) {
+    static const std::array<QString, 16> indents = [] {
+        std::array<QString, 16> blanks;
+        for (std::size_t i = 0; i < blanks.size(); ++i)
+            blanks[i] = QString(static_cast<qsizetype>(i), QLatin1Char(' '));
+        return blanks;
+    }();
+    if (AWidth >= 0 && static_cast<std::size_t>(AWidth) < indents.size())
+        return indents[static_cast<std::size_t>(AWidth)];
+    return QString(AWidth, QLatin1Char(' '));
+}
+} // namespace
+
 TNoteBase::TNoteBase(const char* ATypeWord, int AIndent)
-    : FTypeWord(QString::fromLatin1(ATypeWord)), FIndent(AIndent, QLatin1Char(' ')) {}
+    : FTypeWord(SharedText(ATypeWord)), FIndent(SharedIndent(AIndent)) {}
 
 void SplitChapterDescription(const QString& AStr, TChapterInfo& AInfo) {
     const qsizetype i = AStr.lastIndexOf(QLatin1Char('(')) + 1; // 1-based, 0 when absent

@@ -3,6 +3,7 @@
 #include "DataSets.h"
 #include "DelimitedText.h"
 #include "EngineGlobals.h"
+#include "KeywordListBuilder.h"
 #include "LoaderMessages.h"
 #include "TextHelpers.h"
 
@@ -14,14 +15,39 @@
 
 namespace {
 
+// Inflates a data set's stream (released right after) into its bytes.
+std::string ReadDataSetBytes(TDataSet AId) {
+    const std::unique_ptr<TResourceStream> stream = TakeResourceStream(AId);
+    return InflateResource(stream.get());
+}
+
 // Inflates a data set's stream (released right after) into its lines.
-QStringList ReadDataSetLines(TDataSet AId) {
-    std::string text;
-    {
-        const std::unique_ptr<TResourceStream> stream = TakeResourceStream(AId);
-        text = InflateResource(stream.get());
+QStringList ReadDataSetLines(TDataSet AId) { return SplitTextLines(ReadDataSetBytes(AId)); }
+
+// Visits the lines SplitTextLines gives, one at a time, without holding the decoded text and
+// all its lines at once: a UTF-8 document is decoded line by line (CR and LF never occur inside
+// a multi-byte sequence, so each line decodes as it would within the whole text).
+template <class F> void ForEachTextLine(const std::string& ABytes, F AVisit) {
+    const bool utf16 = ABytes.size() >= 2 && ((ABytes[0] == '\xFF' && ABytes[1] == '\xFE') ||
+                                              (ABytes[0] == '\xFE' && ABytes[1] == '\xFF'));
+    if (utf16) {
+        for (const QString& line : SplitTextLines(ABytes))
+            AVisit(line);
+        return;
     }
-    return SplitTextLines(text);
+    const std::size_t size = ABytes.size();
+    std::size_t start = ABytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+    const char* bytes = ABytes.data();
+    for (std::size_t i = start; i < size; ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        AVisit(QString::fromUtf8(bytes + start, static_cast<qsizetype>(i - start)));
+        if (bytes[i] == '\r' && i + 1 < size && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        AVisit(QString::fromUtf8(bytes + start, static_cast<qsizetype>(size - start)));
 }
 
 // Splits at commas only; a field in double quotes loses its quotes, nothing else is trimmed.
@@ -39,8 +65,10 @@ bool IsContinuation(const QString& ALine) {
 
 class TKeywordLineParser {
 public:
-    TKeywordLineParser(bool ACategoryOnly, bool AMultiWordOnly, bool ACapitalize)
-        : FCategoryOnly(ACategoryOnly), FMultiWordOnly(AMultiWordOnly), FCapitalize(ACapitalize) {}
+    TKeywordLineParser(TKeywordListBuilder& ALists, bool ACategoryOnly, bool AMultiWordOnly,
+                       bool ACapitalize)
+        : FLists(ALists), FCategoryOnly(ACategoryOnly), FMultiWordOnly(AMultiWordOnly),
+          FCapitalize(ACapitalize) {}
 
     void Parse(const QString& ALine, int ALineNumber) {
         if (ALine.isEmpty())
@@ -62,15 +90,8 @@ public:
             return;
         }
         const QString code = FCategoryOnly ? ALine.left(3) : ALine.left(d - 1);
-        if (!FCurrent || FCurrent->FCode != code) {
-            FCurrent = FindCodeKeywords(code);
-            if (!FCurrent) {
-                auto entry = std::make_unique<TCodeKeywords>();
-                entry->FCode = code;
-                FCurrent = entry.get();
-                CodeKeywordsList->push_back(std::move(entry));
-            }
-        }
+        if (!FCurrent || FCurrent->FCode != code)
+            FCurrent = FLists.CodeEntry(code);
         for (const QString& field : ALine.mid(d).split(QLatin1Char(',')))
             AddKeyword(field, true);
     }
@@ -87,9 +108,10 @@ private:
         if (FCapitalize)
             CapitalizeWords(keyword);
         FCurrent->AddKeyword(keyword);
-        AddKeywordRef(keyword);
+        FLists.CountKeyword(keyword);
     }
 
+    TKeywordListBuilder& FLists;
     bool FCategoryOnly, FMultiWordOnly, FCapitalize;
     TCodeKeywords* FCurrent = nullptr;
 };
@@ -187,7 +209,8 @@ void LoadSpecialKeywords() {
 
 void ParseCodeKeywordLines(const QStringList& ALines, bool ACategoryOnly, bool AMultiWordOnly,
                            bool ACapitalize) {
-    TKeywordLineParser parser(ACategoryOnly, AMultiWordOnly, ACapitalize);
+    TKeywordListBuilder lists;
+    TKeywordLineParser parser(lists, ACategoryOnly, AMultiWordOnly, ACapitalize);
     int lineNumber = 0;
     for (const QString& line : ALines) {
         if (!IsLoading(KeywordLoadState))
@@ -218,16 +241,19 @@ void LoadShortDescriptions() {
     CreateGlobalContainers();
     WriteState(ShortDescLoadState, LoadRunning);
     QHash<QString, QString>& map = *ShortDescMap;
-    for (const QString& line : ReadDataSetLines(TDataSet::ShortDesc)) {
+    const std::string bytes = ReadDataSetBytes(TDataSet::ShortDesc);
+    // One line per code of about 60 bytes: room for all of them at once spares the rehashing.
+    map.reserve(map.size() + static_cast<qsizetype>(bytes.size() / 56));
+    ForEachTextLine(bytes, [&map](const QString& line) {
         if (line.size() < 10)
-            continue;
+            return;
         const QString code = TrimControl(line.left(8));
         if (map.contains(code)) {
             ShowLoaderMessage(QStringLiteral("Duplicate code %1 in the short descriptions: the first description is kept").arg(code));
-            continue;
+            return;
         }
         map.insert(code, line.mid(10));
-    }
+    });
     WriteState(ShortDescLoadState, LoadDone);
 }
 

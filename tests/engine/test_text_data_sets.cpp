@@ -135,6 +135,38 @@ TEST_F(TextDataSets, ShortDescriptionsAreKeyedByTheTrimmedCode) {
     EXPECT_EQ(ShortDescMap->value(QStringLiteral("Z99.89")), QStringLiteral("Dependence on other enabling machines"));
 }
 
+// The short descriptions are read line by line from the bytes; every encoding and line end reads
+// as the whole-text split (SplitTextLines) reads it.
+TEST_F(TextDataSets, ShortDescriptionsReadEveryLineAsTheWholeTextSplitDoes) {
+    const std::string text = "A00.0     Chol\xC3\xA9ra\rB01       Varicella\nC02.1     last\r\n"
+                             "short\r\n\r\nD03       \xE2\x80\x99s end";
+    std::string utf16;
+    for (const QChar c : QString::fromUtf8(text)) {
+        utf16 += static_cast<char>(c.unicode() & 0xFF);
+        utf16 += static_cast<char>(c.unicode() >> 8);
+    }
+    const struct {
+        const char* Name;
+        std::string Bytes;
+    } cases[] = {{"UTF-8", text},
+                 {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + text},
+                 {"UTF-16 LE with a byte-order mark", "\xFF\xFE" + utf16},
+                 {"a line end at the end", text + "\r\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ShortDescMap->clear();
+        QHash<QString, QString> expected;
+        for (const QString& line : SplitTextLines(c.Bytes))
+            if (line.size() >= 10)
+                expected.insert(line.left(8).trimmed(), line.mid(10));
+        PutDataSet(TDataSet::ShortDesc, c.Bytes);
+        LoadShortDescriptions();
+        EXPECT_EQ(*ShortDescMap, expected);
+        EXPECT_EQ(ShortDescMap->value(QStringLiteral("A00.0")), QString::fromUtf8("Chol\xC3\xA9ra"));
+        EXPECT_EQ(ShortDescMap->value(QStringLiteral("D03")), QString::fromUtf8("\xE2\x80\x99s end"));
+    }
+}
+
 TEST_F(TextDataSets, DuplicateShortDescriptionKeepsTheFirstAndLoadsTheRest) {
     PutDataSet(TDataSet::ShortDesc, "A00.0     first\r\nA00.0     second\r\nA00.1     after\r\n");
     LoadShortDescriptions();
