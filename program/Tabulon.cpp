@@ -1,6 +1,8 @@
-// Tabulon: the program entry. Starts the data engine, whose loaders fill the classification in
-// the background, and the find index job (which reuses the cached index at once or builds it
-// behind the loaders), opens the main window at once, and runs until the main window closes.
+// Tabulon: the program entry. Prepares the data engine, opens the main window, and once it has
+// been drawn starts the loaders, which fill the classification in the background, and the find
+// index job (which reuses the cached index at once or builds it behind the loaders); it runs
+// until the main window closes. Every data set counts as loading from the start, so a window
+// opened before its loader has begun waits for it.
 //
 //   Tabulon [--edition FILE] [--quit-after MS]
 //   Tabulon --help
@@ -17,6 +19,7 @@
 // containers live for the whole process and the loader threads are never joined, so the run
 // ends with a quick process exit that runs no destructors: nothing a loader still reads can be
 // destroyed under it, and no one waits for the loaders.
+#include "AfterFirstPaint.h"
 #include "DataEngine.h"
 #include "Edition.h"
 #include "EngineGlobals.h"
@@ -40,6 +43,10 @@
 #include <stdexcept>
 
 namespace {
+
+// When no paint of the main window comes (a platform that draws nothing), the loaders start
+// after this many milliseconds all the same.
+constexpr int kLoaderStartFallbackMs = 200;
 
 struct TOptions {
     std::optional<int> QuitAfterMs;
@@ -158,7 +165,7 @@ int main(int argc, char** argv) {
     if (refusal)
         std::fprintf(stderr, "Tabulon: %s\n", qPrintable(QString(*refusal).replace(QLatin1Char('\n'), QLatin1Char(' '))));
     try {
-        InitDataEngine();
+        PrepareDataEngine();
     } catch (const std::exception& error) {
         const QString text =
             QStringLiteral("Tabulon cannot start: %1").arg(QString::fromUtf8(error.what()));
@@ -166,11 +173,15 @@ int main(int argc, char** argv) {
         messages.Information(nullptr, text);
         QuickExit(1);
     }
-    StartFindIndexJob();
-
     auto* mainWindow = new TfrmMain(messages);
     waitingHooks.SetAnchor(mainWindow);
     frmInfoOf7Code = new TfrmInfoOf7Code(mainWindow);
+    // The loaders take both cores; started before the window is drawn they slow its first
+    // appearance, which is what the user waits for.
+    RunAfterFirstPaint(mainWindow, [] {
+        StartBuildThreads();
+        StartFindIndexJob();
+    }, kLoaderStartFallbackMs);
     mainWindow->show();
     if (refusal)
         QTimer::singleShot(0, mainWindow, [&messages, mainWindow, text = *refusal] {

@@ -27,6 +27,11 @@ void OpenEmbeddedDataSets() {
 } // namespace
 
 void InitDataEngine() {
+    PrepareDataEngine();
+    StartBuildThreads();
+}
+
+void PrepareDataEngine() {
     WaitForLoaders(); // a second start-up in one process first lets the earlier loaders end
     ProgramFolder = ExecutableFolder();
     SharedDataFolder = DataFolder("ProgramData", "XDG_DATA_HOME", ".local/share");
@@ -56,8 +61,6 @@ void InitDataEngine() {
         WriteState(*state, LoadRunning);
 
     OpenEmbeddedDataSets();
-    StartBuildThreads();
-
     LoadAccountList();
 }
 

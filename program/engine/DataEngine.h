@@ -10,8 +10,14 @@
 // Fixes the folders, creates every container, opens the eight data sets of the edition in use
 // (Edition.h: the embedded ones unless an edition file was chosen) and starts the six loader
 // threads, which run while the caller goes on. Throws std::runtime_error when a data set is
-// missing from the executable.
+// missing from the executable. The same as PrepareDataEngine followed by StartBuildThreads.
 void InitDataEngine();
+
+// Every step of InitDataEngine but starting the loader threads: every data set already counts
+// as loading, so that a reader waits for it, and the account list is read. The program shows its
+// main window between the two steps, so that the loaders do not compete with drawing it; nothing
+// may wait for a data set before StartBuildThreads has been called.
+void PrepareDataEngine();
 
 // Asks the XML loaders that are still loading to stop (state 1 becomes -2). Does not wait.
 void StopLoaders();
