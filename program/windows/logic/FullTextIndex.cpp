@@ -9,22 +9,27 @@ namespace {
 // AText upper-cased as the full-text search compares it: an ASCII text letter by letter into the
 // reused buffer (no allocation for the many plain texts), any other text by QString::toUpper.
 const QString& UpperForIndex(const QString& AText, QString& ABuffer) {
-    if (!IsAscii(AText)) {
-        ABuffer = AText.toUpper();
-        return ABuffer;
-    }
     ABuffer.resize(AText.size());
-    QChar* out = ABuffer.data();
+    char16_t* out = reinterpret_cast<char16_t*>(ABuffer.data());
     for (const QChar c : AText) {
         const char16_t u = c.unicode();
-        *out++ = QChar(u >= u'a' && u <= u'z' ? u - 32 : u);
+        if (u >= 0x80) {
+            ABuffer = AText.toUpper();
+            return ABuffer;
+        }
+        *out++ = u >= u'a' && u <= u'z' ? static_cast<char16_t>(u - 32) : u;
     }
     return ABuffer;
 }
 
 } // namespace
 
-bool SeparatesIndexWords(QChar AChar) { return MayStandBeforeWord(AChar) || MayStandAfterWord(AChar); }
+const std::array<bool, 128> IndexWordSeparators = [] {
+    std::array<bool, 128> separators{};
+    for (char16_t c = 0; c < separators.size(); ++c)
+        separators[c] = MayStandBeforeWord(QChar(c)) || MayStandAfterWord(QChar(c));
+    return separators;
+}();
 
 int NoteConditionBits(const TNoteBase& ANote) {
     int bits = 0;
@@ -55,26 +60,26 @@ TFullTextIndex::TFullTextIndex(const TOwningList<TChapter>& AChapters) {
         for (const auto& section : chapter->FSubList)
             for (const auto& category : section->FCodeList)
                 FCategories.push_back(category.get());
-    QString buffer;
     for (std::uint32_t position = 0; position < FCategories.size(); ++position)
-        AddSubtree(*FCategories[position], position, buffer);
+        AddSubtree(*FCategories[position], position);
     FPostings.Finish(FWords.Size());
     FWords.Squeeze();
+    FUpper = QString();
 }
 
-void TFullTextIndex::AddSubtree(const TCodeInfo& ACode, std::uint32_t APosition, QString& AUpper) {
-    AddText(ACode.FDesc, SearchDescription, APosition, AUpper);
+void TFullTextIndex::AddSubtree(const TCodeInfo& ACode, std::uint32_t APosition) {
+    AddText(ACode.FDesc, SearchDescription, APosition);
     for (const auto& item : ACode.FItemList)
         if (const auto* note = dynamic_cast<const TNoteBase*>(item.get()))
             if (const int bits = NoteConditionBits(*note))
                 for (const QString& line : note->FNoteList)
-                    AddText(line, bits, APosition, AUpper);
+                    AddText(line, bits, APosition);
     for (const auto& child : ACode.FSubCodeList)
-        AddSubtree(*child, APosition, AUpper);
+        AddSubtree(*child, APosition);
 }
 
-void TFullTextIndex::AddText(const QString& AText, int ABits, std::uint32_t APosition, QString& AUpper) {
-    ForEachIndexWord(UpperForIndex(AText, AUpper), [&](QStringView AWord) {
+void TFullTextIndex::AddText(const QString& AText, int ABits, std::uint32_t APosition) {
+    ForEachIndexWord(UpperForIndex(AText, FUpper), [&](QStringView AWord) {
         FPostings.Add(FWords.Add(AWord), APosition, static_cast<std::uint32_t>(ABits));
     });
 }

@@ -15,12 +15,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-// Whether AChar ends an index word: a character that may stand before or after a whole word.
-bool SeparatesIndexWords(QChar AChar);
+// Which ASCII characters end an index word: those that may stand before or after a whole word.
+// (No other character may.)
+extern const std::array<bool, 128> IndexWordSeparators;
+
+// Whether AChar ends an index word.
+inline bool SeparatesIndexWords(QChar AChar) {
+    return AChar.unicode() < IndexWordSeparators.size() && IndexWordSeparators[AChar.unicode()];
+}
 
 // Calls AOnWord(QStringView) for every index word of AText: each maximal run of characters that
 // do not separate words.
@@ -70,10 +77,11 @@ private:
     // False when a word cannot be looked up faithfully.
     bool LookUp(const QString& AForm, TFormWords& AWords) const;
     std::vector<std::uint32_t> CandidatesOf(const TFormWords& AForm, int AConditions) const;
-    void AddSubtree(const TCodeInfo& ACode, std::uint32_t APosition, QString& AUpper);
-    void AddText(const QString& AText, int ABits, std::uint32_t APosition, QString& AUpper);
+    void AddSubtree(const TCodeInfo& ACode, std::uint32_t APosition);
+    void AddText(const QString& AText, int ABits, std::uint32_t APosition);
 
     std::vector<TCodeInfo*> FCategories;
+    QString FUpper; // the text being added, upper-cased; kept to spare allocations
     TWordTable FWords;
     TPostingLists FPostings;
 };

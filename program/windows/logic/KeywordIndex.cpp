@@ -1,7 +1,6 @@
 #include "KeywordIndex.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 #include <map>
@@ -22,10 +21,33 @@ QString SuggestionForm(const QString& AText) {
     return form;
 }
 
+namespace {
+
+// KeywordMatchForm of AKeyword's upper case, into ABuffer: ASCII keywords (nearly all) letter by
+// letter without an allocation.
+QStringView MatchFormOf(const QString& AKeyword, QString& ABuffer) {
+    ABuffer.resize(AKeyword.size());
+    char16_t* out = reinterpret_cast<char16_t*>(ABuffer.data());
+    for (const QChar c : AKeyword) {
+        char16_t u = c.unicode();
+        if (u >= 0x80) {
+            ABuffer = KeywordMatchForm(AKeyword.toUpper());
+            return ABuffer;
+        }
+        if (u >= u'a' && u <= u'z')
+            u = static_cast<char16_t>(u - 32);
+        *out++ = u == u'-' ? u' ' : u;
+    }
+    return ABuffer;
+}
+
+} // namespace
+
 TKeywordIndex::TKeywordIndex(const TOwningList<TChapter>& AChapters, const TCodeKeywordsList& AEntries,
                              const TKeywordRefList& ADistinct) {
     QHash<QString, std::uint32_t> entryOfCode; // the first entry of a code, as FindCodeKeywords
-    QSet<QString> offered;
+    TWordTable offered;                         // the keywords met so far, exactly as written
+    QString buffer;
     std::uint32_t order = 0;
     for (const auto& entry : AEntries) {
         const auto number = static_cast<std::uint32_t>(FEntries.size());
@@ -33,12 +55,11 @@ TKeywordIndex::TKeywordIndex(const TOwningList<TChapter>& AChapters, const TCode
         if (!entryOfCode.contains(entry->FCode))
             entryOfCode.insert(entry->FCode, number);
         for (const QString& keyword : entry->FKeywords) {
-            FEntriesOfKeyword.Add(FKeywords.Add(KeywordMatchForm(keyword.toUpper())), number, 0);
+            FEntriesOfKeyword.Add(FKeywords.Add(MatchFormOf(keyword, buffer)), number, 0);
             ++order;
-            if (!offered.contains(keyword)) {
-                offered.insert(keyword);
-                FEntrySuggestions.push_back({SuggestionForm(keyword), order, keyword});
-            }
+            const std::uint32_t known = offered.Size();
+            if (offered.Add(keyword) == known)
+                FEntrySuggestions.push_back(SuggestionOf(keyword, order));
         }
     }
     FEntriesOfKeyword.Finish(FKeywords.Size());
@@ -60,15 +81,25 @@ TKeywordIndex::TKeywordIndex(const TOwningList<TChapter>& AChapters, const TCode
         const TKeywordsRef& ref = *ADistinct[i];
         if (FDistinctKeys.Add(ref.FUpperKey) == FDistinctCounts.size())
             FDistinctCounts.push_back(ref.FRefCount);
-        FDistinctSuggestions.push_back({SuggestionForm(ref.FKeyWord), i, ref.FKeyWord});
+        FDistinctSuggestions.push_back(SuggestionOf(ref.FKeyWord, i));
     }
     FDistinctKeys.Squeeze();
     SortSuggestions(FEntrySuggestions);
     SortSuggestions(FDistinctSuggestions);
 }
 
+TKeywordIndex::TSuggestion TKeywordIndex::SuggestionOf(const QString& AKeyword, std::uint32_t AOrder) {
+    TSuggestion suggestion{0, SuggestionForm(AKeyword), AOrder, AKeyword};
+    // Four UTF-16 units, the first highest, missing ones 0: numbers order as the texts do, or tie.
+    for (qsizetype i = 0; i < 4; ++i)
+        suggestion.Lead = (suggestion.Lead << 16) | (i < suggestion.Form.size() ? suggestion.Form[i].unicode() : 0u);
+    return suggestion;
+}
+
 void TKeywordIndex::SortSuggestions(std::vector<TSuggestion>& ASuggestions) {
     std::sort(ASuggestions.begin(), ASuggestions.end(), [](const TSuggestion& A, const TSuggestion& B) {
+        if (A.Lead != B.Lead)
+            return A.Lead < B.Lead;
         const int order = A.Form.compare(B.Form);
         return order != 0 ? order < 0 : A.Order < B.Order;
     });

@@ -48,12 +48,16 @@ public:
     QStringList KeywordsBeginning(const QString& APartial, TSuggestionSource ASource) const;
 
 private:
-    // A keyword offered as a suggestion: its comparison form, where it was first met, its text.
+    // A keyword offered as a suggestion: its comparison form with the form's first characters
+    // packed into a number (which orders most pairs without comparing texts), where it was first
+    // met, its text.
     struct TSuggestion {
+        std::uint64_t Lead;
         QString Form;
         std::uint32_t Order;
         QString Keyword;
     };
+    static TSuggestion SuggestionOf(const QString& AKeyword, std::uint32_t AOrder);
     std::vector<std::uint32_t> EntryNumbers(const QStringList& AUpperKeywords, bool& AAll) const;
     static void SortSuggestions(std::vector<TSuggestion>& ASuggestions);
 

@@ -17,10 +17,17 @@ QStringView TWordTable::Word(std::uint32_t AId) const {
 
 std::size_t TWordTable::SlotOf(QStringView AWord, std::size_t AHash) const {
     const std::size_t mask = FSlots.size() - 1;
+    const auto hash = static_cast<std::uint32_t>(AHash);
     for (std::size_t slot = AHash & mask;; slot = (slot + 1) & mask) {
         const std::uint32_t entry = FSlots[slot];
-        if (entry == 0 || Word(entry - 1) == AWord)
+        if (entry == 0)
             return slot;
+        if (FHashes[entry - 1] == hash) {
+            const QStringView word = Word(entry - 1);
+            if (word.size() == AWord.size() &&
+                std::equal(word.utf16(), word.utf16() + word.size(), AWord.utf16()))
+                return slot;
+        }
     }
 }
 
@@ -35,27 +42,38 @@ std::uint32_t TWordTable::Add(QStringView AWord) {
     // At most half the slots in use keeps the probe sequences short.
     if ((Size() + 1) * 2 > FSlots.size())
         Grow();
-    const std::size_t slot = SlotOf(AWord, qHash(AWord));
+    const std::size_t hash = qHash(AWord);
+    const std::size_t slot = SlotOf(AWord, hash);
     if (FSlots[slot] != 0)
         return FSlots[slot] - 1;
     const std::uint32_t id = Size();
     FChars.insert(FChars.end(), AWord.utf16(), AWord.utf16() + AWord.size());
     FStarts.push_back(static_cast<std::uint32_t>(FChars.size()));
+    FHashes.push_back(static_cast<std::uint32_t>(hash));
     FSlots[slot] = id + 1;
     return id;
 }
 
 void TWordTable::Grow() {
+    // Slots are found again from the kept hashes: the low bits of the full hash place a word, and
+    // they are the same in its 32-bit copy as long as the table has fewer than 2^32 slots.
     std::vector<std::uint32_t> old = std::move(FSlots);
     FSlots.assign(std::max<std::size_t>(64, old.size() * 2), 0);
-    for (const std::uint32_t entry : old)
-        if (entry != 0)
-            FSlots[SlotOf(Word(entry - 1), qHash(Word(entry - 1)))] = entry;
+    const std::size_t mask = FSlots.size() - 1;
+    for (const std::uint32_t entry : old) {
+        if (entry == 0)
+            continue;
+        std::size_t slot = FHashes[entry - 1] & mask;
+        while (FSlots[slot] != 0)
+            slot = (slot + 1) & mask;
+        FSlots[slot] = entry;
+    }
 }
 
 void TWordTable::Squeeze() {
     FChars.shrink_to_fit();
     FStarts.shrink_to_fit();
+    FHashes.shrink_to_fit();
 }
 
 // ---- TPostingLists ---------------------------------------------------------------------------

@@ -31,6 +31,7 @@ private:
 
     std::vector<char16_t> FChars;
     std::vector<std::uint32_t> FStarts{0}; // word i is FChars[FStarts[i], FStarts[i + 1])
+    std::vector<std::uint32_t> FHashes;    // of each word: most probes end without a comparison
     std::vector<std::uint32_t> FSlots;     // open addressing: 0 free, else word number + 1
 };
 
