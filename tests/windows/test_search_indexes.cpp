@@ -161,6 +161,20 @@ TEST_F(SearchIndexes, NoIndexWhileAListIsLoading) {
     EXPECT_NE(KeywordIndexFor(*ChapterList), nullptr);
 }
 
+TEST_F(SearchIndexes, WithoutIndexesEverySearchScans) {
+    UseSearchIndexes(false);
+    EXPECT_EQ(KeywordIndexFor(*ChapterList), nullptr);
+    EXPECT_EQ(FullTextIndexFor(*ChapterList), nullptr);
+    EXPECT_EQ(Search(TSearchMode::Keywords, QStringLiteral("gas")), (QStringList{QStringLiteral("R10"), QStringLiteral("R14")}));
+    EXPECT_EQ(Search(TSearchMode::FullText, QStringLiteral("x-ray")), (QStringList{QStringLiteral("R10"), QStringLiteral("R15")}));
+    EXPECT_EQ(KeywordRefCount(QStringLiteral("GAS")), 3);
+    TKeywordSuggestions suggestions;
+    suggestions.Refresh(QStringLiteral("stra"), false);
+    EXPECT_EQ(suggestions.Found(), QStringList{QString::fromUtf8("Stra\xc3\x9f" "e")});
+    UseSearchIndexes(true);
+    EXPECT_NE(KeywordIndexFor(*ChapterList), nullptr);
+}
+
 TEST_F(SearchIndexes, CountsAndSuggestionsFromTheKeywordIndex) {
     ASSERT_NE(CurrentKeywordIndex(), nullptr);
     const std::pair<const char*, int> counts[] = {

@@ -4,6 +4,7 @@
 #include "EngineGlobals.h"
 #include "TextDataSets.h"
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -41,6 +42,7 @@ std::optional<TKeywordStamp> StableKeywords() {
     return TKeywordStamp{CodeKeywordsGeneration(), state, CodeKeywordsList->size(), KeywordRefList->size()};
 }
 
+std::atomic<bool> gUseIndexes{true};
 std::mutex gMutex;
 
 struct {
@@ -57,6 +59,8 @@ struct {
 } // namespace
 
 std::shared_ptr<const TKeywordIndex> KeywordIndexFor(const TOwningList<TChapter>& AChapters) {
+    if (!gUseIndexes.load(std::memory_order_relaxed))
+        return nullptr;
     const std::optional<TTabularStamp> tabular = StableTabular(AChapters);
     const std::optional<TKeywordStamp> keywords = StableKeywords();
     if (!tabular || !keywords)
@@ -73,6 +77,8 @@ std::shared_ptr<const TKeywordIndex> KeywordIndexFor(const TOwningList<TChapter>
 }
 
 std::shared_ptr<const TFullTextIndex> FullTextIndexFor(const TOwningList<TChapter>& AChapters) {
+    if (!gUseIndexes.load(std::memory_order_relaxed))
+        return nullptr;
     const std::optional<TTabularStamp> tabular = StableTabular(AChapters);
     if (!tabular)
         return nullptr;
@@ -89,6 +95,8 @@ std::shared_ptr<const TFullTextIndex> FullTextIndexFor(const TOwningList<TChapte
 std::shared_ptr<const TKeywordIndex> CurrentKeywordIndex() {
     return ChapterList ? KeywordIndexFor(*ChapterList) : nullptr;
 }
+
+void UseSearchIndexes(bool AUse) { gUseIndexes.store(AUse, std::memory_order_relaxed); }
 
 void ForgetSearchIndexes() {
     std::lock_guard lock(gMutex);

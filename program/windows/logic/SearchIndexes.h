@@ -24,3 +24,8 @@ std::shared_ptr<const TKeywordIndex> CurrentKeywordIndex();
 
 // Drops both indexes; the next search builds them again.
 void ForgetSearchIndexes();
+
+// Whether searches use the indexes (the default) or scan every category. A process that searches
+// once, as a command-line run does, is quicker without: building an index takes longer than the
+// one scan it saves.
+void UseSearchIndexes(bool AUse);
