@@ -3,22 +3,10 @@
 #include <QHash>
 
 #include <algorithm>
-#include <map>
+#include <utility>
 
 QString KeywordMatchForm(const QString& AUpperText) {
     return QString(AUpperText).replace(QLatin1Char('-'), QLatin1Char(' '));
-}
-
-QString SuggestionForm(const QString& AText) {
-    QString form = AText;
-    for (QChar& c : form) {
-        const char16_t u = c.unicode();
-        if (u >= u'a' && u <= u'z')
-            c = QChar(u - 32);
-        else if (u == u'-')
-            c = QLatin1Char(' ');
-    }
-    return form;
 }
 
 namespace {
@@ -54,12 +42,13 @@ TKeywordIndex::TKeywordIndex(const TOwningList<TChapter>& AChapters, const TCode
         FEntries.push_back(entry.get());
         if (!entryOfCode.contains(entry->FCode))
             entryOfCode.insert(entry->FCode, number);
-        for (const QString& keyword : entry->FKeywords) {
+        // Read without detaching: the suggestions keep the keywords' addresses.
+        for (const QString& keyword : std::as_const(entry->FKeywords)) {
             FEntriesOfKeyword.Add(FKeywords.Add(MatchFormOf(keyword, buffer)), number, 0);
             ++order;
             const std::uint32_t known = offered.Size();
             if (offered.Add(keyword) == known)
-                FEntrySuggestions.push_back(SuggestionOf(keyword, order));
+                FEntrySuggestions.Add(keyword, order);
         }
     }
     FEntriesOfKeyword.Finish(FKeywords.Size());
@@ -81,29 +70,11 @@ TKeywordIndex::TKeywordIndex(const TOwningList<TChapter>& AChapters, const TCode
         const TKeywordsRef& ref = *ADistinct[i];
         if (FDistinctKeys.Add(ref.FUpperKey) == FDistinctCounts.size())
             FDistinctCounts.push_back(ref.FRefCount);
-        FDistinctSuggestions.push_back(SuggestionOf(ref.FKeyWord, i));
+        FDistinctSuggestions.Add(ref.FKeyWord, i);
     }
     FDistinctKeys.Squeeze();
-    SortSuggestions(FEntrySuggestions);
-    SortSuggestions(FDistinctSuggestions);
-}
-
-TKeywordIndex::TSuggestion TKeywordIndex::SuggestionOf(const QString& AKeyword, std::uint32_t AOrder) {
-    TSuggestion suggestion{0, SuggestionForm(AKeyword), AOrder, AKeyword};
-    // Four UTF-16 units, the first highest, missing ones 0: numbers order as the texts do, or tie.
-    for (qsizetype i = 0; i < 4; ++i)
-        suggestion.Lead = (suggestion.Lead << 16) | (i < suggestion.Form.size() ? suggestion.Form[i].unicode() : 0u);
-    return suggestion;
-}
-
-void TKeywordIndex::SortSuggestions(std::vector<TSuggestion>& ASuggestions) {
-    std::sort(ASuggestions.begin(), ASuggestions.end(), [](const TSuggestion& A, const TSuggestion& B) {
-        if (A.Lead != B.Lead)
-            return A.Lead < B.Lead;
-        const int order = A.Form.compare(B.Form);
-        return order != 0 ? order < 0 : A.Order < B.Order;
-    });
-    ASuggestions.shrink_to_fit();
+    FEntrySuggestions.Finish();
+    FDistinctSuggestions.Finish();
 }
 
 std::vector<std::uint32_t> TKeywordIndex::EntryNumbers(const QStringList& AUpperKeywords, bool& AAll) const {
@@ -162,23 +133,5 @@ int TKeywordIndex::RefCount(const QString& AUpperKey) const {
 }
 
 QStringList TKeywordIndex::KeywordsBeginning(const QString& APartial, TSuggestionSource ASource) const {
-    const std::vector<TSuggestion>& all =
-        ASource == TSuggestionSource::EntryKeywords ? FEntrySuggestions : FDistinctSuggestions;
-    const QString partial = SuggestionForm(APartial);
-    auto at = std::lower_bound(all.begin(), all.end(), partial,
-                               [](const TSuggestion& A, const QString& B) { return A.Form.compare(B) < 0; });
-    std::vector<const TSuggestion*> matches;
-    for (; at != all.end() && at->Form.startsWith(partial); ++at)
-        matches.push_back(&*at);
-    // Of the keywords with one upper case, the one met first in the source stands for them.
-    std::sort(matches.begin(), matches.end(),
-              [](const TSuggestion* A, const TSuggestion* B) { return A->Order < B->Order; });
-    std::map<QString, QString> found;
-    for (const TSuggestion* match : matches)
-        found.emplace(match->Keyword.toUpper(), match->Keyword);
-    QStringList keywords;
-    keywords.reserve(static_cast<qsizetype>(found.size()));
-    for (const auto& [upper, keyword] : found)
-        keywords << keyword;
-    return keywords;
+    return (ASource == TSuggestionSource::EntryKeywords ? FEntrySuggestions : FDistinctSuggestions).Beginning(APartial);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "KeywordModel.h"
+#include "SuggestionList.h"
 #include "TabularModel.h"
 #include "WordTable.h"
 
@@ -18,10 +19,6 @@
 // A keyword as keyword matching compares it: each "-" read as a blank (SameIgnoringDash). Equal
 // forms of two upper-case texts are what ContainsKeyword calls equal.
 QString KeywordMatchForm(const QString& AUpperText);
-
-// A text as the suggestions compare it with the partial keyword typed (CompareLeadingLoose):
-// ASCII letters upper-cased, each "-" read as a blank, nothing else changed.
-QString SuggestionForm(const QString& AText);
 
 // Where the suggestions come from: every keyword of every entry, or the distinct keywords.
 enum class TSuggestionSource { EntryKeywords, DistinctKeywords };
@@ -48,18 +45,7 @@ public:
     QStringList KeywordsBeginning(const QString& APartial, TSuggestionSource ASource) const;
 
 private:
-    // A keyword offered as a suggestion: its comparison form with the form's first characters
-    // packed into a number (which orders most pairs without comparing texts), where it was first
-    // met, its text.
-    struct TSuggestion {
-        std::uint64_t Lead;
-        QString Form;
-        std::uint32_t Order;
-        QString Keyword;
-    };
-    static TSuggestion SuggestionOf(const QString& AKeyword, std::uint32_t AOrder);
     std::vector<std::uint32_t> EntryNumbers(const QStringList& AUpperKeywords, bool& AAll) const;
-    static void SortSuggestions(std::vector<TSuggestion>& ASuggestions);
 
     std::vector<TCodeKeywords*> FEntries;
     std::vector<TCodeInfo*> FCategories;          // tabular order
@@ -69,6 +55,6 @@ private:
     TPostingLists FCategoriesOfEntry;              // entry -> category positions
     TWordTable FDistinctKeys;                      // upper-case keys of the distinct keywords
     std::vector<int> FDistinctCounts;              // by number in FDistinctKeys
-    std::vector<TSuggestion> FEntrySuggestions;    // sorted by Form, then Order
-    std::vector<TSuggestion> FDistinctSuggestions; // sorted by Form, then Order
+    TSuggestionList FEntrySuggestions;
+    TSuggestionList FDistinctSuggestions;
 };
