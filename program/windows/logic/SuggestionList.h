@@ -27,14 +27,20 @@ public:
     QStringList Beginning(const QString& APartial) const;
 
 private:
+    // Leads: a text's first four UTF-16 units packed into a number, the first highest, missing
+    // ones 0. Leads order as their texts do, or tie, so most comparisons need no text.
     struct TItem {
-        std::uint64_t Lead; // the form's first four UTF-16 units, the first highest, missing ones 0
+        std::uint64_t Lead;      // of the form
+        std::uint64_t UpperLead; // of the keyword's upper case
         std::uint32_t FormStart;
         std::uint32_t FormSize;
         std::uint32_t Order;
+        bool Ascii; // the keyword is plain ASCII: its upper case is compared without building it
         const QString* Keyword;
     };
     QStringView FormOf(const TItem& AItem) const;
+    // The order of two keywords' upper cases (QString::toUpper, compared by UTF-16 units).
+    static int CompareUpper(const TItem& A, const TItem& B);
 
     std::vector<char16_t> FForms; // every item's form, one after the other
     std::vector<TItem> FItems;    // sorted by form, then order
