@@ -7,6 +7,7 @@
 
 #include "EngineGlobals.h"
 #include "KeywordSearchEngine.h"
+#include "SearchIndexes.h"
 #include "TestSupport.h"
 
 #include <QString>
@@ -173,4 +174,47 @@ inline TDifferentialOutcome RunDifferential(const std::vector<TDifferentialQuery
                                        .arg(CodesOf(indexed), CodesOf(scanned));
     }
     return outcome;
+}
+
+// The keyword box texts whose suggestions are compared: the first one, two and three characters
+// of keywords of every AStep-th entry, as typed, lower-cased, with "-" for blanks, alone and after
+// an earlier keyword of the same entry or of another.
+inline QStringList SuggestionTexts(std::size_t AStep) {
+    QStringList texts;
+    for (std::size_t i = 0; CodeKeywordsList && i < CodeKeywordsList->size(); i += AStep) {
+        const QStringList& keywords = (*CodeKeywordsList)[i]->FKeywords;
+        for (const QString& keyword : {keywords.value(0), keywords.value(keywords.size() - 1)}) {
+            if (keyword.isEmpty())
+                continue;
+            for (qsizetype length = 1; length <= 3 && length <= keyword.size(); ++length) {
+                const QString partial = keyword.left(length);
+                texts << partial << partial.toLower() << QString(partial).replace(QLatin1Char(' '), QLatin1Char('-'));
+                texts << keywords.first() + QStringLiteral(", ") + partial;
+                texts << QStringLiteral("gas, ") + partial;
+            }
+            texts << keyword + QLatin1Char(' '); // the whole keyword and a blank: a longer one
+        }
+    }
+    texts.removeDuplicates();
+    return texts;
+}
+
+// The suggestions for each text, in keyword mode and in full text, with the indexes and without
+// them; one line per text whose two lists differ.
+inline QStringList SuggestionDifferences(const QStringList& ATexts) {
+    QStringList differences;
+    for (const bool fullText : {false, true})
+        for (const QString& text : ATexts) {
+            TKeywordSuggestions indexed, scanned;
+            indexed.Refresh(text, fullText);
+            UseSearchIndexes(false);
+            scanned.Refresh(text, fullText);
+            UseSearchIndexes(true);
+            if (indexed.Found() != scanned.Found())
+                differences << QStringLiteral("\"%1\" full text %2: indexed [%3], scanned [%4]")
+                                   .arg(text)
+                                   .arg(fullText)
+                                   .arg(indexed.Found().join(QLatin1Char('|')), scanned.Found().join(QLatin1Char('|')));
+        }
+    return differences;
 }

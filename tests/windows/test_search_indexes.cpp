@@ -135,6 +135,15 @@ TEST_F(SearchIndexes, EdgeTextsFindWhatTheScanFinds) {
     EXPECT_GE(outcome.WithResults, outcome.Queries / 4);
 }
 
+TEST_F(SearchIndexes, EdgeSuggestionsAreWhatTheScanOffers) {
+    QStringList texts = SuggestionTexts(1);
+    for (const char* text : {"x", "x-", "x ", "X R", "stra", "STRAS", "stra\xc3\x9f", "due", "due-t", "gas, x",
+                             "pain, x-r", "gas,pain, ", "orphan, g", "nothing, a", "\"gas\", a"})
+        texts << QString::fromUtf8(text);
+    const QStringList differences = SuggestionDifferences(texts);
+    EXPECT_TRUE(differences.isEmpty()) << differences.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST_F(SearchIndexes, KeywordsTheIndexCannotLookUpFaithfullyAreScanned) {
     // A lower-case word outside ASCII never equals an upper-cased text; SearchKeywordsOf never
     // gives one, a caller may.
