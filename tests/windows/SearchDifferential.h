@@ -199,10 +199,24 @@ inline QStringList SuggestionTexts(std::size_t AStep) {
     return texts;
 }
 
-// The suggestions for each text, in keyword mode and in full text, with the indexes and without
-// them; one line per text whose two lists differ.
-inline QStringList SuggestionDifferences(const QStringList& ATexts) {
+// What the keyword box shows for each text (the suggestions in keyword mode and in full text, the
+// count row and the combined count), with the indexes and without them; one line per difference.
+inline QStringList KeywordBoxDifferences(const QStringList& ATexts) {
     QStringList differences;
+    for (const QString& text : ATexts) {
+        const QString row = KeywordCountRow(text);
+        const int combined = CombinedKeywordCount(text);
+        UseSearchIndexes(false);
+        const QString scannedRow = KeywordCountRow(text);
+        const int scannedCombined = CombinedKeywordCount(text);
+        UseSearchIndexes(true);
+        if (row != scannedRow || combined != scannedCombined)
+            differences << QStringLiteral("\"%1\": counts \"%2\" %3 indexed, \"%4\" %5 scanned")
+                               .arg(text, row)
+                               .arg(combined)
+                               .arg(scannedRow)
+                               .arg(scannedCombined);
+    }
     for (const bool fullText : {false, true})
         for (const QString& text : ATexts) {
             TKeywordSuggestions indexed, scanned;

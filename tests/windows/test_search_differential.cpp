@@ -49,10 +49,10 @@ TEST_F(SearchDifferential, IndexedSearchesListWhatTheScanLists) {
     RecordProperty("queries", outcome.Queries);
 }
 
-TEST_F(SearchDifferential, SuggestionsAreWhatTheScanOffers) {
+TEST_F(SearchDifferential, TheKeywordBoxShowsWhatTheScanGives) {
     const QStringList texts = SuggestionTexts(kOfficial ? 40 : 1);
     EXPECT_GE(texts.size(), 100);
-    const QStringList differences = SuggestionDifferences(texts);
+    const QStringList differences = KeywordBoxDifferences(texts);
     EXPECT_TRUE(differences.isEmpty()) << differences.join(QLatin1Char('\n')).toStdString();
     std::printf("%lld keyword box texts compared\n", static_cast<long long>(texts.size()));
 }

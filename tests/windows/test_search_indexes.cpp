@@ -135,12 +135,12 @@ TEST_F(SearchIndexes, EdgeTextsFindWhatTheScanFinds) {
     EXPECT_GE(outcome.WithResults, outcome.Queries / 4);
 }
 
-TEST_F(SearchIndexes, EdgeSuggestionsAreWhatTheScanOffers) {
+TEST_F(SearchIndexes, TheKeywordBoxShowsWhatTheScanGivesForEdgeTexts) {
     QStringList texts = SuggestionTexts(1);
     for (const char* text : {"x", "x-", "x ", "X R", "stra", "STRAS", "stra\xc3\x9f", "due", "due-t", "gas, x",
                              "pain, x-r", "gas,pain, ", "orphan, g", "nothing, a", "\"gas\", a"})
         texts << QString::fromUtf8(text);
-    const QStringList differences = SuggestionDifferences(texts);
+    const QStringList differences = KeywordBoxDifferences(texts);
     EXPECT_TRUE(differences.isEmpty()) << differences.join(QLatin1Char('\n')).toStdString();
 }
 
