@@ -22,9 +22,11 @@ ctest --preset default -j "$jobs"
 stage_done "build and tests"
 
 # ThreadSanitizer: start-up with all loaders, a reader waiting on the tabular state, the
-# loader's stop and failure paths, and libGravik's threads, locks and logs.
+# loader's stop and failure paths, the search indexes built for two threads at once, and
+# libGravik's threads, locks and logs.
 cmake --preset tsan >/dev/null
 tsan_tests=(tests/test_startup tests/test_tabular_loader tests/test_admin_keyword_files tests/test_find_job
+            tests/test_search_indexes
             baselib/tests/gravik_thread_test
             baselib/tests/gravik_sync_test baselib/tests/gravik_ipcmutex_test baselib/tests/gravik_log_test)
 cmake --build --preset tsan -j "$jobs" --target $(for t in "${tsan_tests[@]}"; do basename "$t"; done)

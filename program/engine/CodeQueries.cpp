@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <atomic>
 
 #include <mutex>
 
@@ -24,6 +25,8 @@ struct TCategoryIndex {
     std::size_t ChapterCount = 0;
     QHash<QString, TCodeInfo*> Codes;
 } gIndex;
+
+std::atomic<unsigned> gTabularListGeneration{1};
 
 const TSevenCharDef* FirstSevenCharDef(const TOwningList<TItemBase>& AItems) {
     for (const auto& item : AItems)
@@ -101,7 +104,10 @@ TCodeInfo* FindCategory(const QString& ACategory) {
     return gIndex.Codes.value(ACategory, nullptr);
 }
 
+unsigned TabularListGeneration() { return gTabularListGeneration.load(std::memory_order_acquire); }
+
 void ResetCategoryIndex() {
+    gTabularListGeneration.fetch_add(1, std::memory_order_acq_rel);
     std::lock_guard lock(gIndex.Mutex);
     gIndex.Codes.clear();
     gIndex.BuiltFor = nullptr;

@@ -41,5 +41,10 @@ int CompareLeadingLoose(const QString& A, const QString& B, int ACount, bool AIg
 // characters, then the character (T07 + A -> T07.XXXA, S06.0X1 + A -> S06.0X1A).
 QString CompleteWithSeventh(const TCodeInfo& ANode, const QString& AChar);
 
-// Forget the category index (after the tabular list was reloaded).
+// Forget the category index (after the tabular list was reloaded), and start a new generation of
+// the tabular list.
 void ResetCategoryIndex();
+
+// The generation of the tabular list: it changes whenever a load is about to replace the tree,
+// so that anything built from the old tree (word indexes of the search) is built again.
+unsigned TabularListGeneration();

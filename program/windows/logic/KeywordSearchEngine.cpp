@@ -3,11 +3,14 @@
 #include "CodeQueries.h"
 #include "EngineGlobals.h"
 #include "KeywordMatch.h"
+#include "SearchIndexes.h"
 #include "TextDataSets.h"
 #include "TextHelpers.h"
 #include "WordBoundaries.h"
 
 #include <map>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -163,21 +166,82 @@ bool MatchFullText(const TCodeInfo& ACode, const QStringList& AKeywords, int ACo
     return MatchFullTextWords(ACode, FullTextWords(AKeywords), AConditions);
 }
 
+namespace {
+
+// Whether the mode accepts ACategory: the one matching rule of both ways of searching.
+class TCategoryMatcher {
+public:
+    TCategoryMatcher(TSearchMode AMode, const QStringList& AKeywords, int AConditions)
+        : FMode(AMode), FKeywords(AKeywords), FWords(FullTextWords(AKeywords)), FConditions(AConditions) {}
+    bool Accepts(TCodeInfo& ACategory) const {
+        switch (FMode) {
+        case TSearchMode::All:
+            return true;
+        case TSearchMode::Keywords:
+            return MatchKeywords(ACategory, FKeywords);
+        case TSearchMode::FullText:
+            return MatchFullTextWords(ACategory, FWords, FConditions);
+        }
+        return false;
+    }
+
+private:
+    TSearchMode FMode;
+    const QStringList& FKeywords;
+    QList<TFullTextWord> FWords;
+    int FConditions;
+};
+
+// The categories that may match, in tabular order, from a word index; nullopt without one.
+std::optional<std::vector<TCodeInfo*>> IndexedCandidates(const TOwningList<TChapter>& AChapters, TSearchMode AMode,
+                                                         const QStringList& AKeywords, int AConditions) {
+    if (AMode == TSearchMode::Keywords) {
+        if (const auto index = KeywordIndexFor(AChapters))
+            return index->Categories(AKeywords);
+    } else if (AMode == TSearchMode::FullText) {
+        if (const auto index = FullTextIndexFor(AChapters)) {
+            const std::optional<std::vector<std::uint32_t>> positions = index->Candidates(AKeywords, AConditions);
+            if (!positions)
+                return std::nullopt;
+            std::vector<TCodeInfo*> categories;
+            categories.reserve(positions->size());
+            for (const std::uint32_t position : *positions)
+                categories.push_back(index->Categories()[position]);
+            return categories;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 QList<TCodeInfo*> SearchCategories(const TOwningList<TChapter>& AChapters, TSearchMode AMode,
                                    const QStringList& AKeywords, int AConditions) {
+    if (AMode == TSearchMode::Keywords && !Settled(KeywordLoadState))
+        return {};
+    const std::optional<std::vector<TCodeInfo*>> candidates =
+        IndexedCandidates(AChapters, AMode, AKeywords, AConditions);
+    if (!candidates)
+        return SearchCategoriesByScan(AChapters, AMode, AKeywords, AConditions);
+    const TCategoryMatcher matcher(AMode, AKeywords, AConditions);
+    QList<TCodeInfo*> found;
+    for (TCodeInfo* category : *candidates)
+        if (matcher.Accepts(*category))
+            found << category;
+    return found;
+}
+
+QList<TCodeInfo*> SearchCategoriesByScan(const TOwningList<TChapter>& AChapters, TSearchMode AMode,
+                                         const QStringList& AKeywords, int AConditions) {
     QList<TCodeInfo*> found;
     if (AMode == TSearchMode::Keywords && !Settled(KeywordLoadState))
         return found;
-    const QList<TFullTextWord> words = FullTextWords(AKeywords);
+    const TCategoryMatcher matcher(AMode, AKeywords, AConditions);
     for (const auto& chapter : AChapters)
         for (const auto& section : chapter->FSubList)
-            for (const auto& category : section->FCodeList) {
-                const bool take = AMode == TSearchMode::All ||
-                                  (AMode == TSearchMode::Keywords && MatchKeywords(*category, AKeywords)) ||
-                                  (AMode == TSearchMode::FullText && MatchFullTextWords(*category, words, AConditions));
-                if (take)
+            for (const auto& category : section->FCodeList)
+                if (matcher.Accepts(*category))
                     found << category.get();
-            }
     return found;
 }
 
@@ -247,6 +311,8 @@ QStringList BuildKeywordVariants(const QStringList& AKeywords) {
 int KeywordRefCount(const QString& AKeyword) {
     if (!KeywordRefList || !Settled(KeywordLoadState))
         return 0;
+    if (const auto index = CurrentKeywordIndex())
+        return index->RefCount(AKeyword);
     for (const auto& ref : *KeywordRefList)
         if (ref->FUpperKey == AKeyword)
             return ref->FRefCount;
@@ -315,24 +381,35 @@ void TKeywordSuggestions::FilterCodeKeywords() {
         sorted.removeDuplicates();
         return sorted.join(QLatin1Char(',')).toUpper();
     };
+    // Entries kept from an earlier keyword list are gone with it, even when the new list has as
+    // many entries or the earlier keywords stay.
+    const unsigned generation = CodeKeywordsGeneration();
+    const bool listReplaced = generation != FFilteredGeneration;
     if (!FTmpInputedKWs.isEmpty()) {
-        if (joined(FTmpInputedKWs) != joined(FInputedKWs)) {
+        if (listReplaced || joined(FTmpInputedKWs) != joined(FInputedKWs)) {
             FInputedKWs = FTmpInputedKWs;
             FFiltedCodeKWs.clear();
-            for (const auto& entry : *CodeKeywordsList)
-                if (MatchKeywords(entry.get(), FInputedKWs))
-                    FFiltedCodeKWs << entry.get();
+            if (const auto index = CurrentKeywordIndex()) {
+                for (TCodeKeywords* entry : index->Entries(FInputedKWs))
+                    if (MatchKeywords(entry, FInputedKWs))
+                        FFiltedCodeKWs << entry;
+            } else {
+                for (const auto& entry : *CodeKeywordsList)
+                    if (MatchKeywords(entry.get(), FInputedKWs))
+                        FFiltedCodeKWs << entry.get();
+            }
             ++FFilterRuns;
         }
     } else {
         FInputedKWs.clear();
-        if (FFiltedCodeKWs.size() != static_cast<qsizetype>(CodeKeywordsList->size())) {
+        if (listReplaced || FFiltedCodeKWs.size() != static_cast<qsizetype>(CodeKeywordsList->size())) {
             FFiltedCodeKWs.clear();
             for (const auto& entry : *CodeKeywordsList)
                 FFiltedCodeKWs << entry.get();
             ++FFilterRuns;
         }
     }
+    FFilteredGeneration = generation;
     FTmpInputedKWs.clear();
 }
 
@@ -344,12 +421,22 @@ void TKeywordSuggestions::Collect(bool AFullText) {
         if (AKeyword.size() >= n && CompareLeadingLoose(AKeyword, FLastPromptKeyword, n, true) == 0)
             found.emplace(AKeyword.toUpper(), AKeyword);
     };
+    const auto index = CurrentKeywordIndex();
     if (AFullText) {
+        if (index) {
+            FGotPromptList = index->KeywordsBeginning(FLastPromptKeyword, TSuggestionSource::DistinctKeywords);
+            return;
+        }
         if (KeywordRefList)
             for (const auto& ref : *KeywordRefList)
                 consider(ref->FKeyWord);
     } else if (CodeKeywordsList) {
         FilterCodeKeywords();
+        // Without earlier keywords every entry is left: the index has their keywords sorted.
+        if (index && FInputedKWs.isEmpty()) {
+            FGotPromptList = index->KeywordsBeginning(FLastPromptKeyword, TSuggestionSource::EntryKeywords);
+            return;
+        }
         for (const TCodeKeywords* entry : FFiltedCodeKWs)
             for (const QString& keyword : entry->FKeywords)
                 consider(keyword);

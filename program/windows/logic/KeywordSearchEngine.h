@@ -57,9 +57,15 @@ bool MatchFullText(const TCodeInfo& ACode, const QStringList& AKeywords, int ACo
 
 // The categories of AChapters, in tabular order, that the mode accepts. Keyword mode reads the
 // code-keyword list only while no loader writes it; during its load no category matches, as
-// their keywords are not known yet.
+// their keywords are not known yet. The word indexes (SearchIndexes.h) name the categories that
+// may match, and only those are matched; without an index every category is.
 QList<TCodeInfo*> SearchCategories(const TOwningList<TChapter>& AChapters, TSearchMode AMode,
                                    const QStringList& AKeywords, int AConditions);
+
+// The same search matching every category in turn, without the word indexes: what
+// SearchCategories falls back to, and the reference its results are checked against.
+QList<TCodeInfo*> SearchCategoriesByScan(const TOwningList<TChapter>& AChapters, TSearchMode AMode,
+                                         const QStringList& AKeywords, int AConditions);
 
 // The plural(s) of a lower-case singular from the irregular plural list: 0 when none, else 1 or 2.
 int FindSpecialPlural(const QString& AWord, QString& AFirst, QString& ASecond);
@@ -120,5 +126,6 @@ private:
     QStringList FInputedKWs;
     QStringList FTmpInputedKWs;
     QList<TCodeKeywords*> FFiltedCodeKWs;
+    unsigned FFilteredGeneration = 0; // of the keyword list FFiltedCodeKWs points into
     int FFilterRuns = 0;
 };
