@@ -107,6 +107,10 @@ std::optional<TEditionContents> ReadPayload(const QByteArray& APayload, QString&
 
 QDate DefaultEffectiveDate(const QString& AYear) { return QDate(AYear.toInt() - 1, 10, 1); }
 
+bool HasEditionMark(const QByteArray& ABytes) {
+    return !ABytes.isEmpty() && ABytes.startsWith(kMark.left(std::min(ABytes.size(), kMark.size())));
+}
+
 QByteArray EditionFileBytes(const TEditionContents& AContents) {
     const QByteArray facts = QJsonDocument(FactsObject(AContents)).toJson(QJsonDocument::Compact);
     QByteArray payload;
@@ -129,7 +133,7 @@ std::optional<TEditionContents> ReadEditionBytes(const QByteArray& ABytes, QStri
         AReason = QStringLiteral("is empty");
         return std::nullopt;
     }
-    if (!ABytes.startsWith(kMark.left(std::min(ABytes.size(), kMark.size())))) {
+    if (!HasEditionMark(ABytes)) {
         AReason = QStringLiteral("is not a Tabulon edition file (it does not begin with the mark %1)")
                       .arg(QStringLiteral("TABULONEDITION"));
         return std::nullopt;
