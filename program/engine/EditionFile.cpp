@@ -70,9 +70,11 @@ std::optional<TEditionContents> ReadPayload(const QByteArray& APayload, QString&
         QDate::fromString(facts.value(QStringLiteral("effectiveDate")).toString(), Qt::ISODate);
     contents.Facts.Sources = facts.value(QStringLiteral("sources")).toArray();
     contents.Facts.PreparedBy = facts.value(QStringLiteral("preparedBy")).toString();
+    // ASCII digits only: QChar::isDigit takes any script's, and the year names folders and
+    // captions and is read as a number.
     bool digits = contents.Facts.Year.size() == 4;
     for (const QChar c : contents.Facts.Year)
-        digits = digits && c.isDigit();
+        digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
     if (!digits)
         return malformed(QStringLiteral("no four-digit year"));
     if (!contents.Facts.EffectiveDate.isValid())
