@@ -9,7 +9,7 @@ secs=${1:-60}
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=${2:-$src/build-fuzz-program}
 [ $# -gt 2 ] && shift 2 || set --
-all="tabular index keywords shortdesc orderfile account history settings codetext check"
+all="tabular index keywords shortdesc orderfile account history settings codetext check edition"
 targets=${*:-$all}
 here=$src/fuzz/program
 sample=$src/program/resources/sample
@@ -52,6 +52,7 @@ for name in $targets; do
     tabular) dict="-dict=$here/tabular.dict" ;;
     index) dict="-dict=$here/index.dict" ;;
     settings) dict="-dict=$here/settings.dict" ;;
+    edition) dict="-dict=$here/edition.dict" ;;
     esac
     mkdir -p "$build/artifacts/$name"
     start=$(date +%s)

@@ -1,68 +1,36 @@
 #include "DiffCommand.h"
 
 #include "CliSupport.h"
-#include "EngineGlobals.h"
-#include "OrderFile.h"
+#include "DiffSource.h"
 #include "TextHelpers.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 const char* const kDiffUsage =
     "  diff [--json] OLD NEW\n"
-    "                what changed from the edition OLD to NEW, each an order file\n"
-    "                (icd10cm_order_YEAR.txt) or \"embedded\" (this program's edition): the\n"
-    "                codes added, deleted and re-described (long description), and those that\n"
-    "                became or stopped being reportable, then a summary line. --json prints one\n"
-    "                object: old, new, added, deleted [{code, description, reportable}],\n"
-    "                redescribed [{code, oldDescription, description}], nowReportable,\n"
-    "                noLongerReportable [{code, description}], and the counts in summary\n";
+    "                what changed from the edition OLD to NEW, each an edition file (made\n"
+    "                by admin prepare-edition), an order file (icd10cm_order_YEAR.txt) or\n"
+    "                \"embedded\": the edition this program carries, also under --edition\n"
+    "                (to compare with the edition file in use, name that file). A damaged\n"
+    "                edition file is refused (status 2). Lists the codes added, deleted and\n"
+    "                re-described (long description), and those that became or stopped being\n"
+    "                reportable, then a summary line. --json prints one object: old, new\n"
+    "                (what each side is, as the text names it), oldSource, newSource ({kind:\n"
+    "                editionFile, embedded or orderFile, file, year; null where unknown}),\n"
+    "                added, deleted [{code, description, reportable}], redescribed [{code,\n"
+    "                oldDescription, description}], nowReportable, noLongerReportable [{code,\n"
+    "                description}], and the counts in summary\n";
 
 namespace {
 
-const QLatin1String kEmbedded("embedded");
-
-bool ReadOrderEdition(const QString& APath, TEditionCodes& AEdition, QString& AError) {
-    QFile file(APath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        AError = QStringLiteral("cannot read %1: %2").arg(APath, file.errorString());
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    for (const QByteArray& raw : bytes.split('\n')) {
-        TOrderLine line;
-        const QByteArray text = raw.endsWith('\r') ? raw.chopped(1) : raw;
-        if (!ParseOrderLine(QString::fromLatin1(text), line))
-            continue;
-        if (!AEdition.Codes.contains(line.Code))
-            AEdition.Order << line.Code;
-        AEdition.Codes.insert(line.Code, {line.LongDesc, line.Valid});
-    }
-    if (AEdition.Order.isEmpty()) {
-        AError = QStringLiteral("%1 holds no order-file line").arg(APath);
-        return false;
-    }
-    return true;
-}
-
-void ReadEmbeddedEdition(TEditionCodes& AEdition) {
-    for (const auto& chapter : *ChapterList)
-        for (const auto& section : chapter->FSubList)
-            for (const auto& category : section->FCodeList) {
-                QStringList codes, flags, descriptions;
-                category->GetAllNodeAndCodes(codes, flags, descriptions);
-                for (qsizetype i = 0; i < codes.size(); ++i) {
-                    if (!AEdition.Codes.contains(codes[i]))
-                        AEdition.Order << codes[i];
-                    AEdition.Codes.insert(codes[i], {descriptions[i], flags[i] == QLatin1String("1")});
-                }
-            }
-}
-
-QString EditionName(const QString& AArg) {
-    return AArg == kEmbedded ? QStringLiteral("embedded ICD-10-CM %1").arg(DataYear) : AArg;
+QJsonObject SourceObject(const TDiffSource& ASource) {
+    static const char* const kinds[] = {"editionFile", "embedded", "orderFile"};
+    const auto orNull = [](const QString& AText) { return AText.isEmpty() ? QJsonValue() : QJsonValue(AText); };
+    return {{QStringLiteral("kind"), QLatin1String(kinds[static_cast<int>(ASource.Kind)])},
+            {QStringLiteral("file"), orNull(ASource.File)},
+            {QStringLiteral("year"), orNull(ASource.Year)}};
 }
 
 void PrintList(QTextStream& AOut, const char* ATitle, const QStringList& ACodes, const TEditionCodes& AEdition) {
@@ -119,23 +87,17 @@ int RunDiffCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AEr
         AErr << kCliPrefix << "diff takes two editions\nusage:\n" << kDiffUsage;
         return ExitUsage;
     }
-    TEditionCodes editions[2];
+    TDiffSource sources[2];
     for (int i = 0; i < 2; ++i) {
-        if (args[i] == kEmbedded) {
-            StartEngineFor({TLoaderJob::Tabular});
-            if (!RequireLoaded(TabularLoadState, "tabular list", AErr))
-                return ExitNotFound;
-            ReadEmbeddedEdition(editions[i]);
-            continue;
-        }
         QString error;
-        if (!ReadOrderEdition(args[i], editions[i], error)) {
+        const int status = ReadDiffSource(args[i], sources[i], error);
+        if (status != ExitFound) {
             AErr << kCliPrefix << error << '\n';
-            return ExitUsage;
+            return status;
         }
     }
-    const TEditionCodes& oldEdition = editions[0];
-    const TEditionCodes& newEdition = editions[1];
+    const TEditionCodes& oldEdition = sources[0].Codes;
+    const TEditionCodes& newEdition = sources[1].Codes;
     const TEditionDiff diff = DiffEditions(oldEdition, newEdition);
 
     if (json) {
@@ -149,8 +111,10 @@ int RunDiffCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AEr
                                   {QStringLiteral("redescribed"), diff.Redescribed.size()},
                                   {QStringLiteral("nowReportable"), diff.NowReportable.size()},
                                   {QStringLiteral("noLongerReportable"), diff.NoLongerReportable.size()}};
-        AOut << QJsonDocument(QJsonObject{{QStringLiteral("old"), EditionName(args[0])},
-                                          {QStringLiteral("new"), EditionName(args[1])},
+        AOut << QJsonDocument(QJsonObject{{QStringLiteral("old"), sources[0].Label},
+                                          {QStringLiteral("new"), sources[1].Label},
+                                          {QStringLiteral("oldSource"), SourceObject(sources[0])},
+                                          {QStringLiteral("newSource"), SourceObject(sources[1])},
                                           {QStringLiteral("added"), JsonList(diff.Added, newEdition, true)},
                                           {QStringLiteral("deleted"), JsonList(diff.Deleted, oldEdition, true)},
                                           {QStringLiteral("redescribed"), redescribed},
@@ -161,7 +125,7 @@ int RunDiffCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AEr
                     .toJson(QJsonDocument::Indented);
         return ExitFound;
     }
-    AOut << "From " << EditionName(args[0]) << " to " << EditionName(args[1]) << " (\"*\": reportable)\n";
+    AOut << "From " << sources[0].Label << " to " << sources[1].Label << " (\"*\": reportable)\n";
     PrintList(AOut, "Added", diff.Added, newEdition);
     PrintList(AOut, "Deleted", diff.Deleted, oldEdition);
     AOut << "Re-described (" << diff.Redescribed.size() << "):\n";

@@ -31,7 +31,8 @@ struct TEditionDiff {
 TEditionDiff DiffEditions(const TEditionCodes& AOld, const TEditionCodes& ANew);
 
 // Runs the command; exit 0 when both editions were read (whether or not they differ), 2 on bad
-// arguments or an unreadable file, 1 when the embedded tabular list failed to load.
+// arguments, an unreadable file or a refused edition file, 1 when an edition's tabular list
+// failed to load.
 int RunDiffCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr);
 
 extern const char* const kDiffUsage;

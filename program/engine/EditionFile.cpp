@@ -70,9 +70,11 @@ std::optional<TEditionContents> ReadPayload(const QByteArray& APayload, QString&
         QDate::fromString(facts.value(QStringLiteral("effectiveDate")).toString(), Qt::ISODate);
     contents.Facts.Sources = facts.value(QStringLiteral("sources")).toArray();
     contents.Facts.PreparedBy = facts.value(QStringLiteral("preparedBy")).toString();
+    // ASCII digits only: QChar::isDigit takes any script's, and the year names folders and
+    // captions and is read as a number.
     bool digits = contents.Facts.Year.size() == 4;
     for (const QChar c : contents.Facts.Year)
-        digits = digits && c.isDigit();
+        digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
     if (!digits)
         return malformed(QStringLiteral("no four-digit year"));
     if (!contents.Facts.EffectiveDate.isValid())
@@ -107,6 +109,10 @@ std::optional<TEditionContents> ReadPayload(const QByteArray& APayload, QString&
 
 QDate DefaultEffectiveDate(const QString& AYear) { return QDate(AYear.toInt() - 1, 10, 1); }
 
+bool HasEditionMark(const QByteArray& ABytes) {
+    return !ABytes.isEmpty() && ABytes.startsWith(kMark.left(std::min(ABytes.size(), kMark.size())));
+}
+
 QByteArray EditionFileBytes(const TEditionContents& AContents) {
     const QByteArray facts = QJsonDocument(FactsObject(AContents)).toJson(QJsonDocument::Compact);
     QByteArray payload;
@@ -129,7 +135,7 @@ std::optional<TEditionContents> ReadEditionBytes(const QByteArray& ABytes, QStri
         AReason = QStringLiteral("is empty");
         return std::nullopt;
     }
-    if (!ABytes.startsWith(kMark.left(std::min(ABytes.size(), kMark.size())))) {
+    if (!HasEditionMark(ABytes)) {
         AReason = QStringLiteral("is not a Tabulon edition file (it does not begin with the mark %1)")
                       .arg(QStringLiteral("TABULONEDITION"));
         return std::nullopt;

@@ -48,6 +48,11 @@ struct TEditionContents {
     std::array<std::vector<std::uint8_t>, DataSetCount> DataSets;
 };
 
+// True when ABytes begin with the mark of an edition file, or are a beginning of it (a file cut
+// short inside its mark). Such bytes are meant as an edition: ReadEditionBytes says what is
+// wrong with them, where a reader of another kind of file would only misread them.
+bool HasEditionMark(const QByteArray& ABytes);
+
 // The bytes of an edition file holding AContents.
 QByteArray EditionFileBytes(const TEditionContents& AContents);
 

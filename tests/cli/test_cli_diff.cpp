@@ -2,7 +2,10 @@
 // the embedded sample data set; on the official files through the built program (skipped when
 // they are absent or the program embeds the sample).
 #include "CliTestRun.h"
+#include "Compression.h"
 #include "DiffCommand.h"
+#include "Edition.h"
+#include "ReleaseFixture.h"
 
 #include "BuildConfig.h"
 
@@ -13,6 +16,10 @@
 #include <QProcess>
 
 namespace {
+
+const char* const kNoChange = "Summary: 0 added, 0 deleted, 0 re-described, 0 now reportable, 0 no longer reportable\n";
+const char* const kOneRedescribed =
+    "Summary: 0 added, 0 deleted, 1 re-described, 0 now reportable, 0 no longer reportable\n";
 
 // One order-file line: sequence, code without its point, flag, short and long description.
 QString OrderLine(int ASequence, const char* ACode, bool AValid, const char* ADescription) {
@@ -57,7 +64,7 @@ TEST_F(DiffCommand, ListsEveryKindOfChangeWithASummary) {
     const TCliResult r = Run(args);
     EXPECT_EQ(r.Status, 0) << Describe(args, r);
     EXPECT_EQ(r.Err, QString());
-    EXPECT_EQ(r.Out, QStringLiteral("From %1 to %2 (\"*\": reportable)\n").arg(oldFile, newFile) +
+    EXPECT_EQ(r.Out, QStringLiteral("From order file %1 to order file %2 (\"*\": reportable)\n").arg(oldFile, newFile) +
                          QStringLiteral("Added (3):\n"
                                         "  A00.1    * Cholera eltor\n"
                                         "  A01.00   * Typhoid fever, unspecified\n"
@@ -153,7 +160,8 @@ TEST_F(DiffCommand, TheEmbeddedEditionAgainstAnOrderFile) {
     const TCliResult r = Run(args);
     ASSERT_EQ(r.Status, 0) << Describe(args, r);
     const QJsonObject o = QJsonDocument::fromJson(r.Out.toUtf8()).object();
-    EXPECT_TRUE(o.value(QStringLiteral("old")).toString().startsWith(QLatin1String("embedded ICD-10-CM ")));
+    EXPECT_EQ(o.value(QStringLiteral("old")).toString(), QStringLiteral("embedded ICD-10-CM 2023"));
+    EXPECT_EQ(o.value(QStringLiteral("new")).toString(), QStringLiteral("order file ") + file);
     const QJsonArray added = o.value(QStringLiteral("added")).toArray();
     ASSERT_EQ(added.size(), 1);
     EXPECT_EQ(added[0].toObject().value(QStringLiteral("code")).toString(), QStringLiteral("A00.3"));
@@ -177,6 +185,139 @@ TEST_F(DiffCommand, RefusesBadArgumentsAndUnreadableFiles) {
         {{QStringLiteral("diff"), empty, QStringLiteral("embedded")}, 2, "tabulon-cli: "},
     };
     ExpectFailures(cases);
+}
+
+// Editions prepared here from the sample release: the sample itself (2023), and a 2024 release in
+// which A00.0 has a new wording; beside them the sample's order file and damaged edition files.
+class DiffEditionFiles : public DiffCommand {
+protected:
+    void SetUp() override {
+        DiffCommand::SetUp();
+        ASSERT_TRUE(WriteSampleRelease(Path("r2023")));
+        ASSERT_TRUE(WriteSampleRelease(Path("r2024"), QStringLiteral("2024")));
+        const QString tabular = Path("r2024") + QStringLiteral("/Table and Index/icd10cm_tabular_2024.xml");
+        QByteArray bytes = ReadBytes(tabular);
+        bytes.replace("<version>2023</version>", "<version>2024</version>");
+        bytes.replace("Cholera due to Vibrio cholerae 01, biovar cholerae", "Cholera of the new release");
+        ASSERT_TRUE(WriteBytes(tabular, bytes));
+        for (const char* year : {"2023", "2024"}) {
+            const QStringList args = {QStringLiteral("admin"), QStringLiteral("prepare-edition"),
+                                      Path("r") + QLatin1String(year), QStringLiteral("-o"),
+                                      Path(year) + QStringLiteral(".edition")};
+            const TCliResult prepared = Run(args);
+            ASSERT_EQ(prepared.Status, 0) << Describe(args, prepared);
+        }
+    }
+    void TearDown() override {
+        DiffCommand::TearDown();
+        UseEmbeddedEdition();
+    }
+    QString Path(const char* AName) const { return FRoot.filePath(QLatin1String(AName)); }
+    QString Edition(const char* AYear) const { return Path(AYear) + QStringLiteral(".edition"); }
+    QString SampleOrder() const { return Path("r2023") + QStringLiteral("/icd10cm_order_2023.txt"); }
+};
+
+TEST_F(DiffEditionFiles, EachSideIsAnEditionFileTheEmbeddedEditionOrAnOrderFile) {
+    const QString e2023 = Edition("2023"), e2024 = Edition("2024");
+    const QString embedded = QStringLiteral("embedded");
+    const QString edition = QStringLiteral("--edition");
+    const struct {
+        QStringList Args;
+        QString From;
+        const char* Summary;
+    } cases[] = {
+        {{e2023, embedded}, QStringLiteral("edition file %1 (2023) to embedded ICD-10-CM 2023").arg(e2023), kNoChange},
+        {{embedded, e2024}, QStringLiteral("embedded ICD-10-CM 2023 to edition file %1 (2024)").arg(e2024), kOneRedescribed},
+        {{e2023, e2024}, QStringLiteral("edition file %1 (2023) to edition file %2 (2024)").arg(e2023, e2024), kOneRedescribed},
+        {{SampleOrder(), e2023}, QStringLiteral("order file %1 to edition file %2 (2023)").arg(SampleOrder(), e2023), kNoChange},
+        {{e2024, SampleOrder()}, QStringLiteral("edition file %1 (2024) to order file %2").arg(e2024, SampleOrder()), kOneRedescribed},
+        // While an edition file is in use, "embedded" still means the program's own edition.
+        {{edition, e2024, embedded, e2024}, QStringLiteral("embedded ICD-10-CM 2023 to edition file %1 (2024)").arg(e2024), kOneRedescribed},
+        {{edition, e2024, embedded, e2023}, QStringLiteral("embedded ICD-10-CM 2023 to edition file %1 (2023)").arg(e2023), kNoChange},
+    };
+    for (const auto& c : cases) {
+        QStringList args = c.Args;
+        args.insert(args.first() == edition ? 2 : 0, QStringLiteral("diff"));
+        const TCliResult r = Run(args);
+        EXPECT_EQ(r.Status, 0) << Describe(args, r);
+        EXPECT_EQ(r.Err, QString()) << Describe(args, r);
+        EXPECT_TRUE(r.Out.startsWith(QStringLiteral("From ") + c.From + QStringLiteral(" (\"*\": reportable)\n")))
+            << Describe(args, r);
+        EXPECT_TRUE(r.Out.endsWith(QLatin1String(c.Summary))) << Describe(args, r);
+        if (QLatin1String(c.Summary) == QLatin1String(kOneRedescribed)) {
+            EXPECT_TRUE(r.Out.contains(QStringLiteral("Re-described (1):\n  A00.0    "))) << Describe(args, r);
+        }
+    }
+}
+
+TEST_F(DiffEditionFiles, JsonNamesWhatEachSideIs) {
+    const QStringList args = {QStringLiteral("diff"), QStringLiteral("--json"), SampleOrder(), Edition("2024")};
+    const TCliResult r = Run(args);
+    ASSERT_EQ(r.Status, 0) << Describe(args, r);
+    QJsonParseError error;
+    const QJsonObject o = QJsonDocument::fromJson(r.Out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.Out.toStdString();
+    EXPECT_EQ(o.value(QStringLiteral("old")).toString(), QStringLiteral("order file ") + SampleOrder());
+    EXPECT_EQ(o.value(QStringLiteral("new")).toString(), QStringLiteral("edition file %1 (2024)").arg(Edition("2024")));
+    EXPECT_EQ(o.value(QStringLiteral("oldSource")).toObject(),
+              (QJsonObject{{QStringLiteral("kind"), QStringLiteral("orderFile")},
+                           {QStringLiteral("file"), SampleOrder()},
+                           {QStringLiteral("year"), QJsonValue()}}));
+    EXPECT_EQ(o.value(QStringLiteral("newSource")).toObject(),
+              (QJsonObject{{QStringLiteral("kind"), QStringLiteral("editionFile")},
+                           {QStringLiteral("file"), Edition("2024")},
+                           {QStringLiteral("year"), QStringLiteral("2024")}}));
+    const QJsonArray redescribed = o.value(QStringLiteral("redescribed")).toArray();
+    ASSERT_EQ(redescribed.size(), 1) << r.Out.toStdString();
+    EXPECT_EQ(redescribed[0].toObject().value(QStringLiteral("description")).toString(),
+              QStringLiteral("Cholera of the new release"));
+
+    const TCliResult embedded = Run({QStringLiteral("diff"), QStringLiteral("--json"), QStringLiteral("embedded"), Edition("2023")});
+    ASSERT_EQ(embedded.Status, 0) << embedded.Err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(embedded.Out.toUtf8()).object().value(QStringLiteral("oldSource")).toObject(),
+              (QJsonObject{{QStringLiteral("kind"), QStringLiteral("embedded")},
+                           {QStringLiteral("file"), QJsonValue()},
+                           {QStringLiteral("year"), QStringLiteral("2023")}}));
+}
+
+// A file that begins with the edition mark is an edition file: when it is damaged the reader's
+// reason is said and diff fails, instead of reading it as an order file.
+TEST_F(DiffEditionFiles, RefusesDamagedEditionFiles) {
+    const QByteArray good = ReadBytes(Edition("2023"));
+    QByteArray flipped = good, version = good;
+    flipped[good.size() - 7] = static_cast<char>(flipped[good.size() - 7] ^ 0x01);
+    version[16] = 2;
+    // Whole and with a good checksum, but its tabular list is no XML: it fails to load.
+    TEditionContents broken = EmbeddedContents(QStringLiteral("2023"), QDate(2022, 10, 1));
+    const QByteArray notXml("not a tabular list");
+    broken.DataSets[static_cast<int>(TDataSet::Tabular)] =
+        DeflateZlib({reinterpret_cast<const std::uint8_t*>(notXml.constData()), static_cast<std::size_t>(notXml.size())});
+    const struct {
+        const char* Name;
+        QByteArray Bytes;
+        int Status;
+        QString Message;
+    } cases[] = {
+        {"cut.edition", good.left(good.size() / 2), 2, QStringLiteral("is truncated: ")},
+        {"mark.edition", good.left(9), 2, QStringLiteral("is truncated: 9 bytes, shorter than the 60-byte header")},
+        {"flipped.edition", flipped, 2, QStringLiteral("is damaged: its SHA-256 checksum does not match its contents")},
+        {"version.edition", version, 2, QStringLiteral("has format version 2; this program reads version 1")},
+        {"broken.edition", EditionFileBytes(broken), 1, QString()},
+    };
+    for (const auto& c : cases) {
+        const QString file = Path(c.Name);
+        ASSERT_TRUE(WriteBytes(file, c.Bytes));
+        const QString expected = c.Message.isEmpty()
+            ? QStringLiteral("tabulon-cli: the tabular list of the edition file %1 (2023) failed to load\n").arg(file)
+            : QStringLiteral("tabulon-cli: %1 %2").arg(file, c.Message);
+        for (const QStringList& args : {QStringList{QStringLiteral("diff"), file, QStringLiteral("embedded")},
+                                        QStringList{QStringLiteral("diff"), QStringLiteral("--json"), Edition("2023"), file}}) {
+            const TCliResult r = Run(args);
+            EXPECT_EQ(r.Status, c.Status) << Describe(args, r);
+            EXPECT_TRUE(r.Err.startsWith(expected)) << Describe(args, r);
+            EXPECT_EQ(r.Out, QString()) << Describe(args, r);
+        }
+    }
 }
 
 // Through the built program with the official data: the embedded edition is the FY2023 order

@@ -111,6 +111,33 @@ TEST(EditionFile, RefusesWhatIsNotAWholeUndamagedEdition) {
     }
 }
 
+// Whole files with a good checksum whose facts are not an edition's: refused with the reason.
+TEST(EditionFile, RefusesFactsWithoutAYearOrDate) {
+    const struct {
+        const char* Year;
+        QDate Effective;
+        const char* Reason;
+    } cases[] = {
+        {"2024", QDate(2023, 10, 1), nullptr},
+        {"224", QDate(2023, 10, 1), "is malformed: no four-digit year"},
+        {"20a4", QDate(2023, 10, 1), "is malformed: no four-digit year"},
+        // Digits of another script are no year of ours: it names folders and is read as a number.
+        {"\u0662\u0660\u0662\u0664", QDate(2023, 10, 1), "is malformed: no four-digit year"},
+        {"\uff12\uff10\uff12\uff14", QDate(2023, 10, 1), "is malformed: no four-digit year"},
+        {"2024", QDate(), "is malformed: no valid effective date"},
+    };
+    for (const auto& c : cases) {
+        const QString year = QString::fromUtf8(c.Year);
+        QString reason;
+        const std::optional<TEditionContents> read =
+            ReadEditionBytes(EditionFileBytes(EmbeddedContents(year, c.Effective)), reason);
+        EXPECT_EQ(read.has_value(), c.Reason == nullptr) << c.Year << ": " << reason.toStdString();
+        if (c.Reason) {
+            EXPECT_EQ(reason, QLatin1String(c.Reason)) << c.Year;
+        }
+    }
+}
+
 class EditionInUse : public testing::Test {
 protected:
     void SetUp() override {
