@@ -3,6 +3,7 @@
 #include "AccountNames.h"
 #include "Accounts.h"
 #include "MessageService.h"
+#include "ModalResults.h"
 #include "WindowStyle.h"
 #include "ui_AccountLogin.h"
 
@@ -58,7 +59,7 @@ void TFormAccountLogin::showEvent(QShowEvent* AEvent) {
 }
 
 void TFormAccountLogin::reject() {
-    done(2);
+    done(TDialogResult::Cancel);
 }
 
 void TFormAccountLogin::Refuse(const QString& AText, QWidget* AFocus) {
@@ -72,7 +73,7 @@ void TFormAccountLogin::Button1Click() {
         return;
     }
     if (FType != 0 ? CheckNewAccount() : CheckLogin())
-        done(1);
+        done(TDialogResult::Ok);
 }
 
 bool TFormAccountLogin::CheckNewAccount() {

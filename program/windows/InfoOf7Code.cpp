@@ -1,5 +1,6 @@
 #include "InfoOf7Code.h"
 
+#include "ModalResults.h"
 #include "WindowStyle.h"
 #include "ui_InfoOf7Code.h"
 
@@ -31,8 +32,8 @@ TfrmInfoOf7Code::TfrmInfoOf7Code(QWidget* AParent)
     FUi->Memo1->setReadOnly(true);
     // The description is what the coder reads here: larger than the dialog's 11-pixel text.
     FUi->Memo1->setFont(TahomaFont(14, false));
-    connect(FUi->Button1, &QPushButton::clicked, this, [this] { done(1); });
-    connect(FUi->Button2, &QPushButton::clicked, this, [this] { done(2); });
+    connect(FUi->Button1, &QPushButton::clicked, this, [this] { done(TDialogResult::Ok); });
+    connect(FUi->Button2, &QPushButton::clicked, this, [this] { done(TDialogResult::Cancel); });
 }
 
 TfrmInfoOf7Code::~TfrmInfoOf7Code() = default;
@@ -51,5 +52,5 @@ QLineEdit* TfrmInfoOf7Code::Edit2() const { return FUi->Edit2; }
 QPlainTextEdit* TfrmInfoOf7Code::Memo1() const { return FUi->Memo1; }
 
 void TfrmInfoOf7Code::reject() {
-    done(2);
+    done(TDialogResult::Cancel);
 }

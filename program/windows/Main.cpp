@@ -6,6 +6,7 @@
 #include "Edition.h"
 #include "EngineGlobals.h"
 #include "MessageService.h"
+#include "ModalResults.h"
 #include "ScreenFit.h"
 #include "SearchHistory.h"
 #include "Settings.h"
@@ -246,7 +247,7 @@ void TfrmMain::OpenSearchWindow(TSearchWindow AKind) {
     hide();
     const int result = window->exec();
     window.reset();
-    if (result == 3)
+    if (result == TSearchResult::Quit)
         close();
     else
         show();
@@ -279,7 +280,7 @@ void TfrmMain::CheckBox1Click(bool AChecked) {
 void TfrmMain::Button3Click() {
     TFormAccountLogin dialog(FMessages, *AccountList, SharedDataFolder, this);
     dialog.FType = 1;
-    if (dialog.exec() != 1)
+    if (dialog.exec() != TDialogResult::Ok)
         return;
     std::unique_ptr<TFavoriteKW> account;
     try {
@@ -300,7 +301,7 @@ void TfrmMain::Button4Click() {
     TFormAccountLogin dialog(FMessages, *AccountList, SharedDataFolder, this);
     dialog.FType = 0;
     dialog.FPasswordCost = FPasswordCost;
-    if (dialog.exec() != 1)
+    if (dialog.exec() != TDialogResult::Ok)
         return;
     const int index = dialog.ComboBox1->currentIndex();
     if (index < 0 || index >= static_cast<int>(AccountList->size()))

@@ -4,6 +4,7 @@
 
 #include "CodeViewerLink.h"
 #include "KeywordSearch.h"
+#include "ModalResults.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -15,7 +16,7 @@
 // Records every code handed to the viewer and answers with FResult.
 struct TRecordingOpener {
     QStringList FCodes;
-    int FResult = 2;
+    int FResult = TSearchResult::Back;
     TCodeOpener Opener() {
         return [this](QWidget*, const QString& ACode) {
             FCodes << ACode;
@@ -24,7 +25,7 @@ struct TRecordingOpener {
     }
 };
 
-// Runs AAction; true when it opened a modal window (which is closed with result 2).
+// Runs AAction; true when it opened a modal window (which is closed with TSearchResult::Back).
 inline bool OpensAWindow(const std::function<void()>& AAction) {
     QWidget* before = QApplication::activeModalWidget();
     bool opened = false;
@@ -35,7 +36,7 @@ inline bool OpensAWindow(const std::function<void()>& AAction) {
         if (modal && modal != before && modal->isVisible()) {
             opened = true;
             if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->done(2);
+                dialog->done(TSearchResult::Back);
         }
     });
     guard.start();

@@ -43,7 +43,7 @@ void WaitForLoadersServingMessages();
 
 // Calls AStep with the next modal dialog of type T once it is shown (polled from a timer). The
 // dialog is left to AStep: it must close it. A dialog still open after ten seconds is closed
-// with result 2 and the test fails.
+// with TSearchResult::Back (2, also a dialog's Cancel) and the test fails.
 void WhenModalShows(std::function<void(QWidget*)> AStep);
 
 template <class T> void WhenModalShows(std::function<void(T*)> AStep) {

@@ -5,6 +5,7 @@
 #include "EngineGlobals.h"
 #include "IndexFixture.h"
 #include "Main.h"
+#include "ModalResults.h"
 #include "WindowStyle.h"
 #include "WindowTestSupport.h"
 
@@ -274,7 +275,7 @@ TEST_F(AlphaSearchWindow, FirstTypedLetterBecomesACapitalOnlyAtTheMainTermLevel)
         subBox->setFocus();
         QTest::keyClicks(subBox, QStringLiteral("fe"));
         typed = subBox->text();
-        static_cast<QDialog*>(ASub)->done(2);
+        static_cast<QDialog*>(ASub)->done(TSearchResult::Back);
     });
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(typed, QStringLiteral("fe"));
@@ -308,7 +309,7 @@ TEST_F(AlphaSearchWindow, KeysLeadFromTheSearchBoxIntoTheListOnItsFirstRow) {
     QString opened;
     WhenModalShows<TfrmAlphaSearch>([&](TfrmAlphaSearch* AWindow) {
         opened = AWindow->FCurItem ? AWindow->FCurItem->FTitle : QString();
-        AWindow->done(2);
+        AWindow->done(TSearchResult::Back);
     });
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(opened, QStringLiteral("Fracture"));
@@ -373,7 +374,7 @@ TEST_F(AlphaSearchWindow, SubTermCodeWithDashOpensItsSubcategory) {
     WhenModalShows([&](QWidget* ASub) {
         Select(ASub, QStringLiteral("femur"));
         QTest::keyClick(List(ASub), Qt::Key_F5);
-        static_cast<QDialog*>(ASub)->done(2);
+        static_cast<QDialog*>(ASub)->done(TSearchResult::Back);
     });
     QTest::keyClick(List(), Qt::Key_F11);
     EXPECT_EQ(FViewer.FCodes, QStringList{QStringLiteral("S72.9")});
@@ -485,11 +486,11 @@ TEST_F(AlphaSearchWindow, EnterOpensLevelWindowsWithTrailAndLabels) {
                 EXPECT_TRUE(node->childCount() == 0 || node->isExpanded());
             }
             EXPECT_EQ(tree->topLevelItemCount(), 1);
-            static_cast<QDialog*>(ASecond)->done(2);
+            static_cast<QDialog*>(ASecond)->done(TSearchResult::Back);
         });
         QTest::keyClick(List(AFirst), Qt::Key_Return);
         labels << QStringLiteral("back in first: ") + Child(AFirst, "lbLevel")->text();
-        static_cast<QDialog*>(AFirst)->done(2);
+        static_cast<QDialog*>(AFirst)->done(TSearchResult::Back);
     });
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(labels, (QStringList{QStringLiteral("#1 Level Term"), QStringLiteral("#2 Level Term"),
@@ -534,7 +535,8 @@ TEST_F(AlphaSearchWindow, ResultOneClosesTheChainDownToTheMainTermWindow) {
             QTest::keyClick(List(AFirst), Qt::Key_Return);
         });
         QTest::keyClick(List(), Qt::Key_Return);
-        EXPECT_EQ(results, (QList<int>{1, 1, 1}));
+        const int toMain = TSearchResult::BackToMainTerm;
+        EXPECT_EQ(results, (QList<int>{toMain, toMain, toMain}));
         EXPECT_TRUE(FWindow->isVisible());
         EXPECT_EQ(FWindow->result(), 0);
     }
@@ -554,7 +556,8 @@ TEST_F(AlphaSearchWindow, ResultOneClosesTheChainDownToTheMainTermWindow) {
 }
 
 TEST_F(AlphaSearchWindow, MainTermWindowClosesWithItsResults) {
-    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F3, 1}, {Qt::Key_Escape, 2}};
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F3, TSearchResult::BackToMainTerm},
+                                              {Qt::Key_Escape, TSearchResult::Back}};
     for (const auto& [key, result] : keys) {
         TfrmAlphaSearch& window = Open();
         int got = -1;
@@ -568,7 +571,7 @@ TEST_F(AlphaSearchWindow, MainTermWindowClosesWithItsResults) {
     int got = -1;
     QObject::connect(&window, &QDialog::finished, &window, [&](int r) { got = r; });
     QTest::keyClick(Child<QLineEdit>("edtMain"), Qt::Key_F3);
-    EXPECT_EQ(got, 1);
+    EXPECT_EQ(got, TSearchResult::BackToMainTerm);
 }
 
 TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow) {
@@ -599,7 +602,7 @@ TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow)
     });
     QTest::mouseClick(main.findChild<QLabel*>(QStringLiteral("lbDisease")), Qt::LeftButton);
     EXPECT_TRUE(stayedOnNo);
-    EXPECT_EQ(results, (QList<int>{3, 3}));
+    EXPECT_EQ(results, (QList<int>{TSearchResult::Quit, TSearchResult::Quit}));
     EXPECT_FALSE(main.isVisible());
     ASSERT_EQ(Requests().size(), 2u);
     for (const TMessageRequest& request : Requests()) {
@@ -614,11 +617,11 @@ TEST_F(AlphaSearchWindow, ViewerResultThreeQuitsTheWindow) {
     TfrmAlphaSearch& window = Open();
     int got = -1;
     QObject::connect(&window, &QDialog::finished, &window, [&](int r) { got = r; });
-    FViewer.FResult = 3;
+    FViewer.FResult = TSearchResult::Quit;
     Type(QStringLiteral("Sepsis"));
     Select(QStringLiteral("Sepsis"));
     QTest::keyClick(List(), Qt::Key_F5);
-    EXPECT_EQ(got, 3);
+    EXPECT_EQ(got, TSearchResult::Quit);
 }
 
 TEST_F(AlphaSearchWindow, DefaultOpenerShowsTheCodeInTheViewer) {

@@ -6,6 +6,7 @@
 #include "EngineGlobals.h"
 #include "GridHeaderRow.h"
 #include "IndexFixture.h"
+#include "ModalResults.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>
@@ -295,7 +296,7 @@ TEST_F(TableSearchWindow, NeoplasmWindowOpensOnTheSubTermsOfItsSingleMainTerm) {
     WhenModalShows([&](QWidget* ASub) {
         caption = Child<QPushButton>(ASub, "btnBackMain")->text();
         shown = Child<QPushButton>(ASub, "btnBackMain")->isVisible();
-        static_cast<QDialog*>(ASub)->done(2);
+        static_cast<QDialog*>(ASub)->done(TSearchResult::Back);
     });
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(caption, QStringLiteral("Back To Level #1"));
@@ -419,13 +420,14 @@ TEST_F(TableSearchWindow, BackToLevelOneKeepsTheFirstNeoplasmWindowOpen) {
         QTest::keyClick(Grid(ASecond), Qt::Key_F11);
     });
     QTest::keyClick(Grid(), Qt::Key_Return);
-    EXPECT_EQ(results, (QList<int>{1, 1}));
+    EXPECT_EQ(results,
+              (QList<int>{TSearchResult::BackToMainTerm, TSearchResult::BackToMainTerm}));
     EXPECT_TRUE(FWindow->isVisible());
-    // F3 in the first neoplasm window closes it with 1: back to the main window.
+    // F3 in the first neoplasm window closes it with BackToMainTerm: back to the main window.
     int got = -1;
     QObject::connect(FWindow.get(), &QDialog::finished, FWindow.get(), [&](int r) { got = r; });
     QTest::keyClick(Grid(), Qt::Key_F3);
-    EXPECT_EQ(got, 1);
+    EXPECT_EQ(got, TSearchResult::BackToMainTerm);
     EXPECT_FALSE(FWindow->isVisible());
 }
 
@@ -452,7 +454,8 @@ TEST_F(TableSearchWindow, BackToMainTermClosesTheDrugChainDownToTheMainTerms) {
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(labels, (QStringList{QStringLiteral("#1 Level Term"), QStringLiteral("#2 Level Term"),
                                    QStringLiteral("Alcohol > beverage")}));
-    EXPECT_EQ(results, (QList<int>{1, 1}));
+    EXPECT_EQ(results,
+              (QList<int>{TSearchResult::BackToMainTerm, TSearchResult::BackToMainTerm}));
     EXPECT_TRUE(FWindow->isVisible());
     EXPECT_EQ(Child<QLineEdit>("edtMain")->text(), QStringLiteral("Al"));
 }
@@ -471,7 +474,7 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
         QTest::keyClick(Grid(ASecond), Qt::Key_F12);
     });
     QTest::keyClick(Grid(), Qt::Key_Return);
-    EXPECT_EQ(results, (QList<int>{3, 3}));
+    EXPECT_EQ(results, (QList<int>{TSearchResult::Quit, TSearchResult::Quit}));
     ASSERT_EQ(Shown().size(), 2);
     for (const TMessageRequest& request : Requests()) {
         EXPECT_EQ(request.Kind, TMessageRequest::TKind::Question);
@@ -481,12 +484,12 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
     }
     // The viewer's result 3 quits as well.
     Open(4);
-    FViewer.FResult = 3;
+    FViewer.FResult = TSearchResult::Quit;
     int got = -1;
     QObject::connect(FWindow.get(), &QDialog::finished, FWindow.get(), [&](int r) { got = r; });
     Focus(QStringLiteral("abdomen, abdominal"), 3);
     QTest::keyClick(Grid(), Qt::Key_F5);
-    EXPECT_EQ(got, 3);
+    EXPECT_EQ(got, TSearchResult::Quit);
     EXPECT_EQ(FViewer.FCodes.last(), QStringLiteral("C79.8"));
 }
 
@@ -528,7 +531,7 @@ TEST_F(TableSearchWindow, KeysLeadFromTheSearchBoxIntoTheGridOnItsFirstDataRow) 
     QString opened;
     WhenModalShows<TfrmDrugNeopSearch>([&](TfrmDrugNeopSearch* AWindow) {
         opened = AWindow->FCurItem ? AWindow->FCurItem->FTitle : QString();
-        AWindow->done(2);
+        AWindow->done(TSearchResult::Back);
     });
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(opened, QStringLiteral("Alcohol"));
