@@ -54,6 +54,14 @@ template <class T> void WhenModalShows(std::function<void(T*)> AStep) {
     });
 }
 
+// The child of AParent named AName (its objectName, as the .ui and the windows name it), of type
+// T. A child that is not there fails the test and gives nullptr.
+template <class T = QWidget> T* ChildOf(const QObject* AParent, const char* AName) {
+    T* child = AParent->findChild<T*>(QString::fromLatin1(AName));
+    EXPECT_NE(child, nullptr) << AName;
+    return child;
+}
+
 // A file of the sample resources of the program (e.g. the shipped Background.bmp).
 QString ProgramResource(const QString& AName);
 

@@ -23,7 +23,7 @@
 namespace {
 
 
-class AlphaSearchWindow : public WindowTest {
+class AlphaSearchWindow : public LevelWindowTest<TfrmAlphaSearch> {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
@@ -57,31 +57,13 @@ class AlphaSearchWindow : public WindowTest {
         TAlphaLetter& fall = AddLetter(FExternal, QStringLiteral("F"));
         AddMain(fall, QStringLiteral("Fall, falling"), QStringLiteral("W19"));
         AddMain(AddLetter(FExternal, QStringLiteral("R")), QStringLiteral("Run over"));
-        FSwaps.push_back(std::make_unique<TListSwap>(DiseaseIndexList, FDisease));
-        FSwaps.push_back(std::make_unique<TListSwap>(ExternalIndexList, FExternal));
+        UseList(DiseaseIndexList, FDisease);
+        UseList(ExternalIndexList, FExternal);
     }
-    void TearDown() override {
-        FWindow.reset();
-        FSwaps.clear();
-        WindowTest::TearDown();
-    }
-    TfrmAlphaSearch& Open(int AType = 1) {
-        FWindow = std::make_unique<TfrmAlphaSearch>(Messages(), FViewer.Opener());
-        FWindow->FType = AType;
-        FWindow->show();
-        return *FWindow;
-    }
-    template <class T = QLabel> static T* Child(QWidget* AWindow, const char* AName) {
-        T* child = AWindow->findChild<T*>(QString::fromLatin1(AName));
-        EXPECT_NE(child, nullptr) << AName;
-        return child;
-    }
-    template <class T = QLabel> T* Child(const char* AName) {
-        return Child<T>(FWindow.get(), AName);
-    }
+    // The disease index unless told otherwise.
+    TfrmAlphaSearch& Open(int AType = 1) { return LevelWindowTest::Open(AType); }
     QTreeWidget* List(QWidget* AWindow) { return Child<QTreeWidget>(AWindow, "ListView1"); }
     QTreeWidget* List() { return List(FWindow.get()); }
-    void Type(const QString& AText) { Child<QLineEdit>("edtMain")->setText(AText); }
     // Selects the row whose title column reads ATitle on the current page.
     static void Select(QWidget* AWindow, const QString& ATitle) {
         QTreeWidget* list = AWindow->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
@@ -97,9 +79,6 @@ class AlphaSearchWindow : public WindowTest {
 
     TAlphaLetterList FDisease;
     TAlphaLetterList FExternal;
-    std::vector<std::unique_ptr<TListSwap>> FSwaps;
-    TRecordingOpener FViewer;
-    std::unique_ptr<TfrmAlphaSearch> FWindow;
 };
 
 TEST_F(AlphaSearchWindow, LayoutCaptionsAndFonts) {
@@ -514,16 +493,13 @@ TEST_F(AlphaSearchWindow, ResultOneClosesTheChainDownToTheMainTermWindow) {
         Select(QStringLiteral("Fracture"));
         QList<int> results;
         WhenModalShows([&](QWidget* AFirst) {
-            QObject::connect(static_cast<QDialog*>(AFirst), &QDialog::finished, AFirst,
-                             [&](int r) { results << r; });
+            RecordResult(AFirst, results);
             Select(AFirst, QStringLiteral("femur"));
             WhenModalShows([&](QWidget* ASecond) {
-                QObject::connect(static_cast<QDialog*>(ASecond), &QDialog::finished, ASecond,
-                                 [&](int r) { results << r; });
+                RecordResult(ASecond, results);
                 Select(ASecond, QStringLiteral("neck"));
                 WhenModalShows([&](QWidget* AThird) {
-                    QObject::connect(static_cast<QDialog*>(AThird), &QDialog::finished, AThird,
-                                     [&](int r) { results << r; });
+                    RecordResult(AThird, results);
                     if (useButton)
                         QTest::mouseClick(Child<QPushButton>(AThird, "btnBackMain"),
                                           Qt::LeftButton);
@@ -561,7 +537,7 @@ TEST_F(AlphaSearchWindow, MainTermWindowClosesWithItsResults) {
     for (const auto& [key, result] : keys) {
         TfrmAlphaSearch& window = Open();
         int got = -1;
-        QObject::connect(&window, &QDialog::finished, &window, [&](int r) { got = r; });
+        RecordResult(&window, got);
         QTest::keyClick(List(), key);
         EXPECT_EQ(got, result);
         EXPECT_FALSE(window.isVisible());
@@ -569,7 +545,7 @@ TEST_F(AlphaSearchWindow, MainTermWindowClosesWithItsResults) {
     // The keys reach the window from the trail tree and the search box too (not Enter).
     TfrmAlphaSearch& window = Open();
     int got = -1;
-    QObject::connect(&window, &QDialog::finished, &window, [&](int r) { got = r; });
+    RecordResult(&window, got);
     QTest::keyClick(Child<QLineEdit>("edtMain"), Qt::Key_F3);
     EXPECT_EQ(got, TSearchResult::BackToMainTerm);
 }
@@ -585,13 +561,11 @@ TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow)
     QList<int> results;
     bool stayedOnNo = false;
     WhenModalShows([&](QWidget* AMainTerms) {
-        QObject::connect(static_cast<QDialog*>(AMainTerms), &QDialog::finished, AMainTerms,
-                         [&](int r) { results << r; });
+        RecordResult(AMainTerms, results);
         Child<QLineEdit>(AMainTerms, "edtMain")->setText(QStringLiteral("Fr"));
         Select(AMainTerms, QStringLiteral("Fracture"));
         WhenModalShows([&](QWidget* AFirst) {
-            QObject::connect(static_cast<QDialog*>(AFirst), &QDialog::finished, AFirst,
-                             [&](int r) { results << r; });
+            RecordResult(AFirst, results);
             FAnswer = QMessageBox::No;
             QTest::keyClick(List(AFirst), Qt::Key_F12);
             stayedOnNo = AFirst->isVisible();
@@ -616,7 +590,7 @@ TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow)
 TEST_F(AlphaSearchWindow, ViewerResultThreeQuitsTheWindow) {
     TfrmAlphaSearch& window = Open();
     int got = -1;
-    QObject::connect(&window, &QDialog::finished, &window, [&](int r) { got = r; });
+    RecordResult(&window, got);
     FViewer.FResult = TSearchResult::Quit;
     Type(QStringLiteral("Sepsis"));
     Select(QStringLiteral("Sepsis"));

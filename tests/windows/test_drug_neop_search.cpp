@@ -25,7 +25,7 @@
 namespace {
 
 
-class TableSearchWindow : public WindowTest {
+class TableSearchWindow : public LevelWindowTest<TfrmDrugNeopSearch> {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
@@ -62,33 +62,13 @@ class TableSearchWindow : public WindowTest {
         TTerm& bone = AddSub(neoplasm, QStringLiteral("bone"));
         bone.FSeeAlso = QStringLiteral("Neoplasm, connective tissue");
         SetCells(bone, {"C41.9", "C79.51", "-", "D16.9-", "D48.0", "D49.2"});
-        FSwaps.push_back(std::make_unique<TListSwap>(DrugTableList, FDrugs));
-        FSwaps.push_back(std::make_unique<TListSwap>(NeoplasmTableList, FNeoplasms));
-    }
-    void TearDown() override {
-        FWindow.reset();
-        FSwaps.clear();
-        WindowTest::TearDown();
-    }
-    TfrmDrugNeopSearch& Open(int AType) {
-        FWindow = std::make_unique<TfrmDrugNeopSearch>(Messages(), FViewer.Opener());
-        FWindow->FType = AType;
-        FWindow->show();
-        return *FWindow;
-    }
-    template <class T = QLabel> static T* Child(QWidget* AWindow, const char* AName) {
-        T* child = AWindow->findChild<T*>(QString::fromLatin1(AName));
-        EXPECT_NE(child, nullptr) << AName;
-        return child;
-    }
-    template <class T = QLabel> T* Child(const char* AName) {
-        return Child<T>(FWindow.get(), AName);
+        UseList(DrugTableList, FDrugs);
+        UseList(NeoplasmTableList, FNeoplasms);
     }
     static QTableWidget* Grid(QWidget* AWindow) {
         return Child<QTableWidget>(AWindow, "StringGrid1");
     }
     QTableWidget* Grid() { return Grid(FWindow.get()); }
-    void Type(const QString& AText) { Child<QLineEdit>("edtMain")->setText(AText); }
     // Makes the cell of the row titled ATitle (column 1) and AColumn current.
     static void Focus(QWidget* AWindow, const QString& ATitle, int AColumn) {
         QTableWidget* grid = Grid(AWindow);
@@ -103,16 +83,9 @@ class TableSearchWindow : public WindowTest {
             texts << (Grid()->item(ARow, column) ? Grid()->item(ARow, column)->text() : QString());
         return texts;
     }
-    static void RecordResult(QWidget* AWindow, QList<int>& AResults) {
-        QObject::connect(static_cast<QDialog*>(AWindow), &QDialog::finished, AWindow,
-                         [&AResults](int AResult) { AResults << AResult; });
-    }
 
     TAlphaLetterList FDrugs;
     TAlphaLetterList FNeoplasms;
-    std::vector<std::unique_ptr<TListSwap>> FSwaps;
-    TRecordingOpener FViewer;
-    std::unique_ptr<TfrmDrugNeopSearch> FWindow;
 };
 
 TEST_F(TableSearchWindow, DrugWindowLayoutHeaderRowAndColumns) {
@@ -425,7 +398,7 @@ TEST_F(TableSearchWindow, BackToLevelOneKeepsTheFirstNeoplasmWindowOpen) {
     EXPECT_TRUE(FWindow->isVisible());
     // F3 in the first neoplasm window closes it with BackToMainTerm: back to the main window.
     int got = -1;
-    QObject::connect(FWindow.get(), &QDialog::finished, FWindow.get(), [&](int r) { got = r; });
+    RecordResult(FWindow.get(), got);
     QTest::keyClick(Grid(), Qt::Key_F3);
     EXPECT_EQ(got, TSearchResult::BackToMainTerm);
     EXPECT_FALSE(FWindow->isVisible());
@@ -486,7 +459,7 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
     Open(4);
     FViewer.FResult = TSearchResult::Quit;
     int got = -1;
-    QObject::connect(FWindow.get(), &QDialog::finished, FWindow.get(), [&](int r) { got = r; });
+    RecordResult(FWindow.get(), got);
     Focus(QStringLiteral("abdomen, abdominal"), 3);
     QTest::keyClick(Grid(), Qt::Key_F5);
     EXPECT_EQ(got, TSearchResult::Quit);

@@ -47,9 +47,7 @@ class MainWindow : public WindowTest {
         return *FMain;
     }
     template <class T = QLabel> T* Child(const char* AName) {
-        T* child = FMain->findChild<T*>(QString::fromLatin1(AName));
-        EXPECT_NE(child, nullptr) << AName;
-        return child;
+        return ChildOf<T>(FMain.get(), AName);
     }
     QString UserFile(const char* AName) const {
         return UserDataFolder + QString::fromLatin1(AName);
