@@ -16,9 +16,7 @@
 
 TFormAccountLogin::TFormAccountLogin(TMessageService& AMessages, const TAccountList& AAccounts,
                                      const QString& AFolder, QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(AParent, DialogWindowFlags | Qt::MSWindowsFixedSizeDialogHint),
       FUi(new Ui::TFormAccountLogin), FMessages(AMessages), FAccounts(AAccounts), FFolder(AFolder) {
     FUi->setupUi(this);
     lbNeoplasms = FUi->lbNeoplasms;

@@ -6,7 +6,6 @@
 #include "EngineGlobals.h"
 #include "MessageService.h"
 #include "ModalResults.h"
-#include "ScreenFit.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "ui_Favorites.h"
@@ -31,16 +30,11 @@ QString NotInEdition() {
 
 TfrmFavorites::TfrmFavorites(TMessageService& AMessages, TFavoriteKW& AAccount,
                              TCodeOpener AOpenCode, QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(AParent, SearchWindowFlags),
       FUi(new Ui::TfrmFavorites), FMessages(AMessages), FAccount(AAccount),
       FOpenCode(AOpenCode ? std::move(AOpenCode) : DefaultCodeOpener(AMessages)) {
     FUi->setupUi(this);
-    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
-    setWindowIcon(TabulonIcon());
-    setFont(TahomaFont(13));
-    OpenAtDesignSizeOrMaximised(this, QSize(900, 560));
+    SetUpSearchFrame(this, QSize(900, 560));
     SetUpLook();
 
     connect(FUi->btnView, &QPushButton::clicked, this, &TfrmFavorites::ViewCode);

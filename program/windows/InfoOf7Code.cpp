@@ -7,8 +7,7 @@
 TfrmInfoOf7Code* frmInfoOf7Code = nullptr;
 
 TfrmInfoOf7Code::TfrmInfoOf7Code(QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(AParent, DialogWindowFlags),
       FUi(new Ui::TfrmInfoOf7Code) {
     FUi->setupUi(this);
     setObjectName(QStringLiteral("frmInfoOf7Code"));

@@ -13,7 +13,6 @@
 #include "WindowStyle.h"
 #include "ui_Main.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -21,7 +20,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -40,7 +38,7 @@ TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
     FUi->setupUi(this);
     SetCaptionAndIcon(this);
     setFixedSize(1167, 691);
-    move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
 
     LoadBackground();
     SetUpFonts();

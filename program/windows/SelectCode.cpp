@@ -20,8 +20,7 @@
 #include <algorithm>
 
 TfrmSelectCode::TfrmSelectCode(TMessageService& AMessages, QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(AParent, DialogWindowFlags),
       FUi(new Ui::TfrmSelectCode), FMessages(AMessages) {
     FUi->setupUi(this);
     setWindowTitle(QStringLiteral("Please Select Reportable Code "));
