@@ -27,8 +27,7 @@ class TfrmAlphaSearch : public TTermLevelWindow {
     Q_OBJECT
 
   public:
-    // AOpenCode opens the code viewer (empty: DefaultCodeOpener). Sub-term windows get the same
-    // message service and opener.
+    // AOpenCode as for TTermLevelWindow.
     explicit TfrmAlphaSearch(TMessageService& AMessages, TCodeOpener AOpenCode = {},
                              QWidget* AParent = nullptr);
     ~TfrmAlphaSearch() override;

@@ -26,8 +26,7 @@ class TfrmDrugNeopSearch : public TTermLevelWindow {
     Q_OBJECT
 
   public:
-    // AOpenCode opens the code viewer (empty: DefaultCodeOpener). Sub-term windows get the same
-    // message service and opener.
+    // AOpenCode as for TTermLevelWindow.
     explicit TfrmDrugNeopSearch(TMessageService& AMessages, TCodeOpener AOpenCode = {},
                                 QWidget* AParent = nullptr);
     ~TfrmDrugNeopSearch() override;

@@ -10,7 +10,8 @@
 //
 // Keys of every level window: Enter (in the list) and F11 open the sub-terms of the term at
 // hand, PageUp/PageDown page, F3 goes back to the main term, Escape back one level, F12 asks
-// whether to quit. The list, the trail and the search box pass them to the window.
+// whether to quit. The list and the trail pass them to the window; from the search box they
+// reach it as keys the box has no use for (never Enter, which moves into the list).
 #pragma once
 
 #include "CodeViewerLink.h"

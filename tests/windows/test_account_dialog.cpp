@@ -119,6 +119,10 @@ TEST_F(Accounts, NewAccountDialogChecksInOrder) {
     EXPECT_EQ(dialog.Edit1->echoMode(), QLineEdit::Password);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add Account/Login"));
     EXPECT_EQ(dialog.size(), QSize(405, 188));
+    // A dialog's frame: close, but nothing to minimise or maximise.
+    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(Requests().front().Kind == TMessageRequest::TKind::Information);
 }
 

@@ -12,6 +12,7 @@
 #include "TextLines.h"
 #include "WindowTestSupport.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -86,6 +87,26 @@ TEST_F(FavoritesWindow, ListsEachCodeWithItsDescriptionAndKeepsUnknownOnes) {
     // Nothing was written by showing them.
     EXPECT_EQ(FileLines(), (QStringList{FPasswordLine, QStringLiteral("A00.0"), QStringLiteral("S06.0X1A"), kUnknown,
                                         QStringLiteral("A01")}));
+}
+
+// The frame of a search window at the list's own size: the program's caption, the window font,
+// fixed at 900 x 560 with minimise and close but no maximise; maximised with FullScreen.
+TEST_F(FavoritesWindow, FrameIsASearchWindowAtItsOwnSize) {
+    TfrmFavorites& window = Open();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.font().pixelSize(), 13);
+    EXPECT_EQ(window.size(), QSize(900, 560));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    FullScreen = 1;
+    TfrmFavorites& maximised = Open();
+    QApplication::processEvents();
+    EXPECT_TRUE(maximised.isMaximized());
+    EXPECT_TRUE(maximised.windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(FavoritesWindow, EnterAndDoubleClickOpenTheCodeInTheViewer) {
