@@ -3,6 +3,7 @@
 #include "AccountNames.h"
 #include "Accounts.h"
 #include "MessageService.h"
+#include "ModalResults.h"
 #include "WindowStyle.h"
 #include "ui_AccountLogin.h"
 
@@ -15,9 +16,7 @@
 
 TFormAccountLogin::TFormAccountLogin(TMessageService& AMessages, const TAccountList& AAccounts,
                                      const QString& AFolder, QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(AParent, DialogWindowFlags | Qt::MSWindowsFixedSizeDialogHint),
       FUi(new Ui::TFormAccountLogin), FMessages(AMessages), FAccounts(AAccounts), FFolder(AFolder) {
     FUi->setupUi(this);
     lbNeoplasms = FUi->lbNeoplasms;
@@ -58,7 +57,7 @@ void TFormAccountLogin::showEvent(QShowEvent* AEvent) {
 }
 
 void TFormAccountLogin::reject() {
-    done(2);
+    done(TDialogResult::Cancel);
 }
 
 void TFormAccountLogin::Refuse(const QString& AText, QWidget* AFocus) {
@@ -72,7 +71,7 @@ void TFormAccountLogin::Button1Click() {
         return;
     }
     if (FType != 0 ? CheckNewAccount() : CheckLogin())
-        done(1);
+        done(TDialogResult::Ok);
 }
 
 bool TFormAccountLogin::CheckNewAccount() {

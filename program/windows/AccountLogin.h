@@ -1,7 +1,7 @@
 // TFormAccountLogin: the account dialog "Add Account/Login". With FType 1 it asks for a new
 // user name and password, with FType 0 it lets the user choose an account and checks the
 // password. It only checks the input; the opener creates the account or makes the chosen one
-// current when the result is 1. Result 2 is cancel.
+// current when the result is TDialogResult::Ok, and does nothing on TDialogResult::Cancel.
 #pragma once
 
 #include "EngineGlobals.h"

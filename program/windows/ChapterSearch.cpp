@@ -5,6 +5,7 @@
 #include "EngineGlobals.h"
 #include "Find.h"
 #include "KeywordSearch.h"
+#include "ModalResults.h"
 #include "ScreenFit.h"
 #include "Settings.h"
 #include "Waiting.h"
@@ -165,8 +166,8 @@ void TfrmChapterSearch::OpenViewer(QTreeWidgetItem* AItem) {
         break;
     }
     const int result = FRunViewer ? FRunViewer(viewer) : viewer.exec();
-    if (result == 3)
-        done(3);
+    if (result == TSearchResult::Quit)
+        done(TSearchResult::Quit);
 }
 
 bool TfrmChapterSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
@@ -195,7 +196,7 @@ bool TfrmChapterSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
         }
         if (key == Qt::Key_F12) {
             if (AskQuitProgram(FMessages, this))
-                done(3);
+                done(TSearchResult::Quit);
             return true;
         }
         // Enter opens the current node as a double-click on its label does. The fold keys
@@ -210,5 +211,5 @@ bool TfrmChapterSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
 }
 
 void TfrmChapterSearch::reject() {
-    done(2);
+    done(TSearchResult::Back);
 }

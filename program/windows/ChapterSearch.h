@@ -4,8 +4,8 @@
 // or the keys Left and Right fold and unfold a node; a double-click on a label never does. Ctrl+F
 // opens the Find window over it; F12 asks to quit the program.
 //
-// Modal results: 3 when the viewer or Find quit the program or F12 was answered Yes, 2 for
-// Escape.
+// Modal results (TSearchResult): Quit when the viewer or Find quit the program or F12 was
+// answered Yes, Back for Escape.
 #pragma once
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 // How the index and table windows open the code-detail viewer on a code text: through an
-// opener that shows the viewer modally over AParent and returns its modal result (3 quits the
-// program). The windows take the opener at creation, so the program and the tests decide which
+// opener that shows the viewer modally over AParent and returns its modal result
+// (TSearchResult::Quit quits the program). The windows take the opener at creation, so the program and the tests decide which
 // viewer answers.
 #pragma once
 

@@ -5,7 +5,7 @@
 #include "CodeQueries.h"
 #include "EngineGlobals.h"
 #include "MessageService.h"
-#include "ScreenFit.h"
+#include "ModalResults.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "ui_Favorites.h"
@@ -30,21 +30,16 @@ QString NotInEdition() {
 
 TfrmFavorites::TfrmFavorites(TMessageService& AMessages, TFavoriteKW& AAccount,
                              TCodeOpener AOpenCode, QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(AParent, SearchWindowFlags),
       FUi(new Ui::TfrmFavorites), FMessages(AMessages), FAccount(AAccount),
       FOpenCode(AOpenCode ? std::move(AOpenCode) : DefaultCodeOpener(AMessages)) {
     FUi->setupUi(this);
-    setWindowTitle(QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
-    setWindowIcon(TabulonIcon());
-    setFont(TahomaFont(13));
-    OpenAtDesignSizeOrMaximised(this, QSize(900, 560));
+    SetUpSearchFrame(this, QSize(900, 560));
     SetUpLook();
 
     connect(FUi->btnView, &QPushButton::clicked, this, &TfrmFavorites::ViewCode);
     connect(FUi->btnRemove, &QPushButton::clicked, this, &TfrmFavorites::RemoveCode);
-    connect(FUi->btnClose, &QPushButton::clicked, this, [this] { done(2); });
+    connect(FUi->btnClose, &QPushButton::clicked, this, [this] { done(TSearchResult::Back); });
     FUi->ListView1->installEventFilter(this);
     FUi->ListView1->viewport()->installEventFilter(this);
 
@@ -130,8 +125,8 @@ void TfrmFavorites::ViewCode() {
         ShowStatus(QStringLiteral("%1 is not in the %2 edition.").arg(code, DataYear));
         return;
     }
-    if (FOpenCode(this, code) == 3) {
-        done(3);
+    if (FOpenCode(this, code) == TSearchResult::Quit) {
+        done(TSearchResult::Quit);
         return;
     }
     // The viewer may have added codes (Ctrl+D).
@@ -179,7 +174,7 @@ bool TfrmFavorites::eventFilter(QObject* AWatched, QEvent* AEvent) {
             return true;
         case Qt::Key_F12:
             if (AskQuitProgram(FMessages, this))
-                done(3);
+                done(TSearchResult::Quit);
             return true;
         default:
             break;
@@ -197,5 +192,5 @@ bool TfrmFavorites::eventFilter(QObject* AWatched, QEvent* AEvent) {
 }
 
 void TfrmFavorites::reject() {
-    done(2);
+    done(TSearchResult::Back);
 }

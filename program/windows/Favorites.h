@@ -5,7 +5,8 @@
 // menu or Ctrl+D), also while this list is open behind it: the list shows them on its return.
 //
 // Keys: Enter, Del, Escape (close), F12 (quit the program).
-// Modal results: 3 quits the program (F12 and Yes, or the viewer returned 3), 2 Escape or Close.
+// Modal results (TSearchResult): Quit quits the program (F12 and Yes, or the viewer returned
+// Quit), Back for Escape or Close.
 #pragma once
 
 #include "CodeViewerLink.h"

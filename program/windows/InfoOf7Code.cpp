@@ -1,13 +1,13 @@
 #include "InfoOf7Code.h"
 
+#include "ModalResults.h"
 #include "WindowStyle.h"
 #include "ui_InfoOf7Code.h"
 
 TfrmInfoOf7Code* frmInfoOf7Code = nullptr;
 
 TfrmInfoOf7Code::TfrmInfoOf7Code(QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(AParent, DialogWindowFlags),
       FUi(new Ui::TfrmInfoOf7Code) {
     FUi->setupUi(this);
     setObjectName(QStringLiteral("frmInfoOf7Code"));
@@ -31,8 +31,8 @@ TfrmInfoOf7Code::TfrmInfoOf7Code(QWidget* AParent)
     FUi->Memo1->setReadOnly(true);
     // The description is what the coder reads here: larger than the dialog's 11-pixel text.
     FUi->Memo1->setFont(TahomaFont(14, false));
-    connect(FUi->Button1, &QPushButton::clicked, this, [this] { done(1); });
-    connect(FUi->Button2, &QPushButton::clicked, this, [this] { done(2); });
+    connect(FUi->Button1, &QPushButton::clicked, this, [this] { done(TDialogResult::Ok); });
+    connect(FUi->Button2, &QPushButton::clicked, this, [this] { done(TDialogResult::Cancel); });
 }
 
 TfrmInfoOf7Code::~TfrmInfoOf7Code() = default;
@@ -51,5 +51,5 @@ QLineEdit* TfrmInfoOf7Code::Edit2() const { return FUi->Edit2; }
 QPlainTextEdit* TfrmInfoOf7Code::Memo1() const { return FUi->Memo1; }
 
 void TfrmInfoOf7Code::reject() {
-    done(2);
+    done(TDialogResult::Cancel);
 }

@@ -2,7 +2,8 @@
 // seven-character code belongs to before the viewer shows it. One instance lives for the whole
 // run and is reused for every question.
 //
-// Modal results: 1 "View Code Text", 2 "Close And Search Another" (also the close box).
+// Modal results (TDialogResult): Ok for "View Code Text", Cancel for "Close And Search Another"
+// (also the close box).
 #pragma once
 
 #include <QDialog>

@@ -6,13 +6,13 @@
 #include "Edition.h"
 #include "EngineGlobals.h"
 #include "MessageService.h"
+#include "ModalResults.h"
 #include "ScreenFit.h"
 #include "SearchHistory.h"
 #include "Settings.h"
 #include "WindowStyle.h"
 #include "ui_Main.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -39,7 +38,7 @@ TfrmMain::TfrmMain(TMessageService& AMessages, QWidget* AParent)
     FUi->setupUi(this);
     SetCaptionAndIcon(this);
     setFixedSize(1167, 691);
-    move(QApplication::primaryScreen()->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
 
     LoadBackground();
     SetUpFonts();
@@ -246,7 +245,7 @@ void TfrmMain::OpenSearchWindow(TSearchWindow AKind) {
     hide();
     const int result = window->exec();
     window.reset();
-    if (result == 3)
+    if (result == TSearchResult::Quit)
         close();
     else
         show();
@@ -279,7 +278,7 @@ void TfrmMain::CheckBox1Click(bool AChecked) {
 void TfrmMain::Button3Click() {
     TFormAccountLogin dialog(FMessages, *AccountList, SharedDataFolder, this);
     dialog.FType = 1;
-    if (dialog.exec() != 1)
+    if (dialog.exec() != TDialogResult::Ok)
         return;
     std::unique_ptr<TFavoriteKW> account;
     try {
@@ -300,7 +299,7 @@ void TfrmMain::Button4Click() {
     TFormAccountLogin dialog(FMessages, *AccountList, SharedDataFolder, this);
     dialog.FType = 0;
     dialog.FPasswordCost = FPasswordCost;
-    if (dialog.exec() != 1)
+    if (dialog.exec() != TDialogResult::Ok)
         return;
     const int index = dialog.ComboBox1->currentIndex();
     if (index < 0 || index >= static_cast<int>(AccountList->size()))

@@ -23,7 +23,7 @@ enum class TSearchWindow {
 
 // Creates the window of AKind with its start field set; nullptr when this build has none yet
 // (and for the favourite codes when nobody is logged in).
-// Modal results: 3 quits the program, anything else returns to the main window.
+// Modal results: TSearchResult::Quit quits the program, anything else returns to the main window.
 using TSearchWindowFactory = std::function<std::unique_ptr<QDialog>(TSearchWindow AKind)>;
 
 // The windows of this build; their message boxes go through AMessages.

@@ -4,6 +4,7 @@
 #include "EngineGlobals.h"
 #include "KeyboardState.h"
 #include "MessageService.h"
+#include "ModalResults.h"
 #include "ScreenFit.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
@@ -19,8 +20,7 @@
 #include <algorithm>
 
 TfrmSelectCode::TfrmSelectCode(TMessageService& AMessages, QWidget* AParent)
-    : QDialog(AParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(AParent, DialogWindowFlags),
       FUi(new Ui::TfrmSelectCode), FMessages(AMessages) {
     FUi->setupUi(this);
     setWindowTitle(QStringLiteral("Please Select Reportable Code "));
@@ -76,7 +76,7 @@ TfrmSelectCode::TfrmSelectCode(TMessageService& AMessages, QWidget* AParent)
     connect(FUi->Button4, &QPushButton::clicked, this, [this] { CopyClicked(TCopy::CodeLongDesc); });
     connect(FUi->Button5, &QPushButton::clicked, this, [this] { CopyClicked(TCopy::ShortDesc); });
     connect(FUi->Button6, &QPushButton::clicked, this, [this] { CopyClicked(TCopy::CodeShortDesc); });
-    connect(FUi->Button2, &QPushButton::clicked, this, [this] { done(2); });
+    connect(FUi->Button2, &QPushButton::clicked, this, [this] { done(TDialogResult::Cancel); });
 }
 
 TfrmSelectCode::~TfrmSelectCode() = default;
@@ -186,7 +186,7 @@ void TfrmSelectCode::CopyClicked(TCopy AWhat) {
     QGuiApplication::clipboard()->setText(text);
     FSelectedCode = code;
     if (CtrlKeyDown())
-        done(1);
+        done(TDialogResult::Ok);
 }
 
 void TfrmSelectCode::RowDoubleClicked() {
@@ -195,9 +195,9 @@ void TfrmSelectCode::RowDoubleClicked() {
         return;
     QGuiApplication::clipboard()->setText(code + QStringLiteral("  ") + desc);
     FSelectedCode = code;
-    done(1);
+    done(TDialogResult::Ok);
 }
 
 void TfrmSelectCode::reject() {
-    done(2);
+    done(TDialogResult::Cancel);
 }

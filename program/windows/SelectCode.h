@@ -3,8 +3,8 @@
 // user copies a code with or without its long or short description. Descriptions are shown whole
 // (the list scrolls sideways to the longest, and each row's tooltip holds its description).
 //
-// Modal results: 1 when a code was copied and the dialog closed itself (double-click, or a copy
-// button with Ctrl held), 2 for "Close".
+// Modal results (TDialogResult): Ok when a code was copied and the dialog closed itself
+// (double-click, or a copy button with Ctrl held), Cancel for "Close".
 #pragma once
 
 #include <QDialog>

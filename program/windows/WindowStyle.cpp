@@ -69,11 +69,19 @@ void SetCaptionAndIcon(QWidget* AWindow) {
     AWindow->setWindowIcon(TabulonIcon());
 }
 
-void SetUpSearchWindow(QDialog* AWindow) {
+void CentreOnScreen(QWidget* AWindow) {
+    AWindow->move(QApplication::primaryScreen()->availableGeometry().center() -
+                  AWindow->rect().center());
+}
+
+void SetUpSearchFrame(QDialog* AWindow, const QSize& ADesignSize) {
     SetCaptionAndIcon(AWindow);
     AWindow->setFont(TahomaFont(13));
-    OpenAtDesignSizeOrMaximised(AWindow, QSize(1167, 691));
+    OpenAtDesignSizeOrMaximised(AWindow, ADesignSize);
+}
+
+void SetUpSearchWindow(QDialog* AWindow) {
+    SetUpSearchFrame(AWindow, QSize(1167, 691));
     if (!AWindow->parentWidget())
-        AWindow->move(QApplication::primaryScreen()->availableGeometry().center() -
-                      AWindow->rect().center());
+        CentreOnScreen(AWindow);
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QDialog;
+class QSize;
 class QWidget;
 
 // The window fonts and their stand-ins here: Tahoma -> DejaVu Sans Condensed (DejaVu Sans when
@@ -53,10 +54,24 @@ inline constexpr Qt::WindowFlags SearchWindowFlags =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
+// The frame of the small dialogs that ask for something: a title bar, system menu and close
+// button, nothing to minimise.
+inline constexpr Qt::WindowFlags DialogWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint |
+                                                     Qt::WindowTitleHint |
+                                                     Qt::WindowSystemMenuHint |
+                                                     Qt::WindowCloseButtonHint;
+
 // Gives a window the caption every window shows, "ICD-10 (<edition>), Provided by Quorvane",
 // and the program's icon.
 void SetCaptionAndIcon(QWidget* AWindow);
 
-// A search window laid out for 1167 x 691: caption and icon, the window font, that size or
-// maximised (FullScreen, or a screen too small), and, without a parent, the middle of the screen.
+// Puts AWindow in the middle of the primary screen's available area.
+void CentreOnScreen(QWidget* AWindow);
+
+// A search window laid out for ADesignSize: caption and icon, the window font, and that size or
+// maximised (FullScreen, or a screen too small).
+void SetUpSearchFrame(QDialog* AWindow, const QSize& ADesignSize);
+
+// A search window laid out for 1167 x 691 (SetUpSearchFrame) and, without a parent, in the
+// middle of the screen.
 void SetUpSearchWindow(QDialog* AWindow);

@@ -3,6 +3,7 @@
 #include "DataEngine.h"
 #include "EngineGlobals.h"
 #include "LoaderMessages.h"
+#include "ModalResults.h"
 #include "StorageMessages.h"
 #include "WaitingHooks.h"
 #include "WindowStyle.h"
@@ -91,7 +92,7 @@ void WhenModalShows(std::function<void(QWidget*)> AStep) {
                 if (guard && guard->isVisible()) {
                     ADD_FAILURE() << "a modal window stayed open";
                     if (auto* dialog = qobject_cast<QDialog*>(guard.data()))
-                        dialog->done(2);
+                        dialog->done(TSearchResult::Back);
                 }
             });
             *poll = nullptr; // breaks the cycle of the shared pointers

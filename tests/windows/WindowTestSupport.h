@@ -43,7 +43,7 @@ void WaitForLoadersServingMessages();
 
 // Calls AStep with the next modal dialog of type T once it is shown (polled from a timer). The
 // dialog is left to AStep: it must close it. A dialog still open after ten seconds is closed
-// with result 2 and the test fails.
+// with TSearchResult::Back (2, also a dialog's Cancel) and the test fails.
 void WhenModalShows(std::function<void(QWidget*)> AStep);
 
 template <class T> void WhenModalShows(std::function<void(T*)> AStep) {
@@ -52,6 +52,14 @@ template <class T> void WhenModalShows(std::function<void(T*)> AStep) {
         ASSERT_NE(dialog, nullptr) << "the modal window is not of the expected kind";
         AStep(dialog);
     });
+}
+
+// The child of AParent named AName (its objectName, as the .ui and the windows name it), of type
+// T. A child that is not there fails the test and gives nullptr.
+template <class T = QWidget> T* ChildOf(const QObject* AParent, const char* AName) {
+    T* child = AParent->findChild<T*>(QString::fromLatin1(AName));
+    EXPECT_NE(child, nullptr) << AName;
+    return child;
 }
 
 // A file of the sample resources of the program (e.g. the shipped Background.bmp).

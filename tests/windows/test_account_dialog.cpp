@@ -5,6 +5,7 @@
 #include "Accounts.h"
 #include "EngineGlobals.h"
 #include "Main.h"
+#include "ModalResults.h"
 #include "PasswordHash.h"
 #include "WindowTestSupport.h"
 
@@ -56,7 +57,7 @@ class Accounts : public WindowTest {
             ADialog->Edit1->setText(APassword);
             QTest::keyClick(ADialog, Qt::Key_Return);
             if (ADialog->isVisible()) // refused: give up as the user would
-                ADialog->done(2);
+                ADialog->done(TDialogResult::Cancel);
         });
         QTest::mouseClick(MainButton("Button3"), Qt::LeftButton);
     }
@@ -74,7 +75,7 @@ class Accounts : public WindowTest {
                 QTest::mouseClick(ADialog->Button1, Qt::LeftButton);
             }
             if (ADialog->isVisible())
-                ADialog->done(2);
+                ADialog->done(TDialogResult::Cancel);
         });
         QTest::mouseClick(MainButton("Button4"), Qt::LeftButton);
     }
@@ -107,7 +108,7 @@ TEST_F(Accounts, NewAccountDialogChecksInOrder) {
         ADialog->Edit2->setText(QStringLiteral("ABC")); // differs only in case: accepted
         pressOk();
     });
-    EXPECT_EQ(dialog.exec(), 1);
+    EXPECT_EQ(dialog.exec(), TDialogResult::Ok);
     EXPECT_EQ(seen, (QStringList{kNoPassword, kNoUser, kUserExists, QString()}));
     ASSERT_EQ(focus.size(), 4);
     EXPECT_EQ(focus[0], dialog.Edit1);
@@ -118,6 +119,10 @@ TEST_F(Accounts, NewAccountDialogChecksInOrder) {
     EXPECT_EQ(dialog.Edit1->echoMode(), QLineEdit::Password);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add Account/Login"));
     EXPECT_EQ(dialog.size(), QSize(405, 188));
+    // A dialog's frame: close, but nothing to minimise or maximise.
+    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(Requests().front().Kind == TMessageRequest::TKind::Information);
 }
 
@@ -136,7 +141,7 @@ TEST_F(Accounts, LoginDialogWithoutAccountsAsksForAUserAndCancels) {
         EXPECT_EQ(ADialog->focusWidget(), ADialog->ComboBox1);
         QTest::keyClick(ADialog, Qt::Key_Escape);
     });
-    EXPECT_EQ(dialog.exec(), 2);
+    EXPECT_EQ(dialog.exec(), TDialogResult::Cancel);
 }
 
 TEST_F(Accounts, AccountFilesAreListedAtStartInOrder) {
@@ -255,7 +260,7 @@ TEST_F(Accounts, OlderAccountFilesLogInAndAreUpgraded) {
             QTest::mouseClick(ADialog->Button1, Qt::LeftButton);
         }
         if (ADialog->isVisible())
-            ADialog->done(2);
+            ADialog->done(TDialogResult::Cancel);
     });
     QTest::mouseClick(MainButton("Button4"), Qt::LeftButton);
     EXPECT_EQ(Shown(), QStringList{kWrongPassword});

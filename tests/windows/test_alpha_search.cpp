@@ -5,6 +5,7 @@
 #include "EngineGlobals.h"
 #include "IndexFixture.h"
 #include "Main.h"
+#include "ModalResults.h"
 #include "WindowStyle.h"
 #include "WindowTestSupport.h"
 
@@ -22,7 +23,7 @@
 namespace {
 
 
-class AlphaSearchWindow : public WindowTest {
+class AlphaSearchWindow : public LevelWindowTest<TfrmAlphaSearch> {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
@@ -56,31 +57,13 @@ class AlphaSearchWindow : public WindowTest {
         TAlphaLetter& fall = AddLetter(FExternal, QStringLiteral("F"));
         AddMain(fall, QStringLiteral("Fall, falling"), QStringLiteral("W19"));
         AddMain(AddLetter(FExternal, QStringLiteral("R")), QStringLiteral("Run over"));
-        FSwaps.push_back(std::make_unique<TListSwap>(DiseaseIndexList, FDisease));
-        FSwaps.push_back(std::make_unique<TListSwap>(ExternalIndexList, FExternal));
+        UseList(DiseaseIndexList, FDisease);
+        UseList(ExternalIndexList, FExternal);
     }
-    void TearDown() override {
-        FWindow.reset();
-        FSwaps.clear();
-        WindowTest::TearDown();
-    }
-    TfrmAlphaSearch& Open(int AType = 1) {
-        FWindow = std::make_unique<TfrmAlphaSearch>(Messages(), FViewer.Opener());
-        FWindow->FType = AType;
-        FWindow->show();
-        return *FWindow;
-    }
-    template <class T = QLabel> static T* Child(QWidget* AWindow, const char* AName) {
-        T* child = AWindow->findChild<T*>(QString::fromLatin1(AName));
-        EXPECT_NE(child, nullptr) << AName;
-        return child;
-    }
-    template <class T = QLabel> T* Child(const char* AName) {
-        return Child<T>(FWindow.get(), AName);
-    }
+    // The disease index unless told otherwise.
+    TfrmAlphaSearch& Open(int AType = 1) { return LevelWindowTest::Open(AType); }
     QTreeWidget* List(QWidget* AWindow) { return Child<QTreeWidget>(AWindow, "ListView1"); }
     QTreeWidget* List() { return List(FWindow.get()); }
-    void Type(const QString& AText) { Child<QLineEdit>("edtMain")->setText(AText); }
     // Selects the row whose title column reads ATitle on the current page.
     static void Select(QWidget* AWindow, const QString& ATitle) {
         QTreeWidget* list = AWindow->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
@@ -96,9 +79,6 @@ class AlphaSearchWindow : public WindowTest {
 
     TAlphaLetterList FDisease;
     TAlphaLetterList FExternal;
-    std::vector<std::unique_ptr<TListSwap>> FSwaps;
-    TRecordingOpener FViewer;
-    std::unique_ptr<TfrmAlphaSearch> FWindow;
 };
 
 TEST_F(AlphaSearchWindow, LayoutCaptionsAndFonts) {
@@ -274,7 +254,7 @@ TEST_F(AlphaSearchWindow, FirstTypedLetterBecomesACapitalOnlyAtTheMainTermLevel)
         subBox->setFocus();
         QTest::keyClicks(subBox, QStringLiteral("fe"));
         typed = subBox->text();
-        static_cast<QDialog*>(ASub)->done(2);
+        static_cast<QDialog*>(ASub)->done(TSearchResult::Back);
     });
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(typed, QStringLiteral("fe"));
@@ -308,7 +288,7 @@ TEST_F(AlphaSearchWindow, KeysLeadFromTheSearchBoxIntoTheListOnItsFirstRow) {
     QString opened;
     WhenModalShows<TfrmAlphaSearch>([&](TfrmAlphaSearch* AWindow) {
         opened = AWindow->FCurItem ? AWindow->FCurItem->FTitle : QString();
-        AWindow->done(2);
+        AWindow->done(TSearchResult::Back);
     });
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(opened, QStringLiteral("Fracture"));
@@ -373,7 +353,7 @@ TEST_F(AlphaSearchWindow, SubTermCodeWithDashOpensItsSubcategory) {
     WhenModalShows([&](QWidget* ASub) {
         Select(ASub, QStringLiteral("femur"));
         QTest::keyClick(List(ASub), Qt::Key_F5);
-        static_cast<QDialog*>(ASub)->done(2);
+        static_cast<QDialog*>(ASub)->done(TSearchResult::Back);
     });
     QTest::keyClick(List(), Qt::Key_F11);
     EXPECT_EQ(FViewer.FCodes, QStringList{QStringLiteral("S72.9")});
@@ -485,11 +465,11 @@ TEST_F(AlphaSearchWindow, EnterOpensLevelWindowsWithTrailAndLabels) {
                 EXPECT_TRUE(node->childCount() == 0 || node->isExpanded());
             }
             EXPECT_EQ(tree->topLevelItemCount(), 1);
-            static_cast<QDialog*>(ASecond)->done(2);
+            static_cast<QDialog*>(ASecond)->done(TSearchResult::Back);
         });
         QTest::keyClick(List(AFirst), Qt::Key_Return);
         labels << QStringLiteral("back in first: ") + Child(AFirst, "lbLevel")->text();
-        static_cast<QDialog*>(AFirst)->done(2);
+        static_cast<QDialog*>(AFirst)->done(TSearchResult::Back);
     });
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(labels, (QStringList{QStringLiteral("#1 Level Term"), QStringLiteral("#2 Level Term"),
@@ -513,16 +493,13 @@ TEST_F(AlphaSearchWindow, ResultOneClosesTheChainDownToTheMainTermWindow) {
         Select(QStringLiteral("Fracture"));
         QList<int> results;
         WhenModalShows([&](QWidget* AFirst) {
-            QObject::connect(static_cast<QDialog*>(AFirst), &QDialog::finished, AFirst,
-                             [&](int r) { results << r; });
+            RecordResult(AFirst, results);
             Select(AFirst, QStringLiteral("femur"));
             WhenModalShows([&](QWidget* ASecond) {
-                QObject::connect(static_cast<QDialog*>(ASecond), &QDialog::finished, ASecond,
-                                 [&](int r) { results << r; });
+                RecordResult(ASecond, results);
                 Select(ASecond, QStringLiteral("neck"));
                 WhenModalShows([&](QWidget* AThird) {
-                    QObject::connect(static_cast<QDialog*>(AThird), &QDialog::finished, AThird,
-                                     [&](int r) { results << r; });
+                    RecordResult(AThird, results);
                     if (useButton)
                         QTest::mouseClick(Child<QPushButton>(AThird, "btnBackMain"),
                                           Qt::LeftButton);
@@ -534,7 +511,8 @@ TEST_F(AlphaSearchWindow, ResultOneClosesTheChainDownToTheMainTermWindow) {
             QTest::keyClick(List(AFirst), Qt::Key_Return);
         });
         QTest::keyClick(List(), Qt::Key_Return);
-        EXPECT_EQ(results, (QList<int>{1, 1, 1}));
+        const int toMain = TSearchResult::BackToMainTerm;
+        EXPECT_EQ(results, (QList<int>{toMain, toMain, toMain}));
         EXPECT_TRUE(FWindow->isVisible());
         EXPECT_EQ(FWindow->result(), 0);
     }
@@ -554,11 +532,12 @@ TEST_F(AlphaSearchWindow, ResultOneClosesTheChainDownToTheMainTermWindow) {
 }
 
 TEST_F(AlphaSearchWindow, MainTermWindowClosesWithItsResults) {
-    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F3, 1}, {Qt::Key_Escape, 2}};
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F3, TSearchResult::BackToMainTerm},
+                                              {Qt::Key_Escape, TSearchResult::Back}};
     for (const auto& [key, result] : keys) {
         TfrmAlphaSearch& window = Open();
         int got = -1;
-        QObject::connect(&window, &QDialog::finished, &window, [&](int r) { got = r; });
+        RecordResult(&window, got);
         QTest::keyClick(List(), key);
         EXPECT_EQ(got, result);
         EXPECT_FALSE(window.isVisible());
@@ -566,9 +545,9 @@ TEST_F(AlphaSearchWindow, MainTermWindowClosesWithItsResults) {
     // The keys reach the window from the trail tree and the search box too (not Enter).
     TfrmAlphaSearch& window = Open();
     int got = -1;
-    QObject::connect(&window, &QDialog::finished, &window, [&](int r) { got = r; });
+    RecordResult(&window, got);
     QTest::keyClick(Child<QLineEdit>("edtMain"), Qt::Key_F3);
-    EXPECT_EQ(got, 1);
+    EXPECT_EQ(got, TSearchResult::BackToMainTerm);
 }
 
 TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow) {
@@ -582,13 +561,11 @@ TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow)
     QList<int> results;
     bool stayedOnNo = false;
     WhenModalShows([&](QWidget* AMainTerms) {
-        QObject::connect(static_cast<QDialog*>(AMainTerms), &QDialog::finished, AMainTerms,
-                         [&](int r) { results << r; });
+        RecordResult(AMainTerms, results);
         Child<QLineEdit>(AMainTerms, "edtMain")->setText(QStringLiteral("Fr"));
         Select(AMainTerms, QStringLiteral("Fracture"));
         WhenModalShows([&](QWidget* AFirst) {
-            QObject::connect(static_cast<QDialog*>(AFirst), &QDialog::finished, AFirst,
-                             [&](int r) { results << r; });
+            RecordResult(AFirst, results);
             FAnswer = QMessageBox::No;
             QTest::keyClick(List(AFirst), Qt::Key_F12);
             stayedOnNo = AFirst->isVisible();
@@ -599,7 +576,7 @@ TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow)
     });
     QTest::mouseClick(main.findChild<QLabel*>(QStringLiteral("lbDisease")), Qt::LeftButton);
     EXPECT_TRUE(stayedOnNo);
-    EXPECT_EQ(results, (QList<int>{3, 3}));
+    EXPECT_EQ(results, (QList<int>{TSearchResult::Quit, TSearchResult::Quit}));
     EXPECT_FALSE(main.isVisible());
     ASSERT_EQ(Requests().size(), 2u);
     for (const TMessageRequest& request : Requests()) {
@@ -613,12 +590,12 @@ TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow)
 TEST_F(AlphaSearchWindow, ViewerResultThreeQuitsTheWindow) {
     TfrmAlphaSearch& window = Open();
     int got = -1;
-    QObject::connect(&window, &QDialog::finished, &window, [&](int r) { got = r; });
-    FViewer.FResult = 3;
+    RecordResult(&window, got);
+    FViewer.FResult = TSearchResult::Quit;
     Type(QStringLiteral("Sepsis"));
     Select(QStringLiteral("Sepsis"));
     QTest::keyClick(List(), Qt::Key_F5);
-    EXPECT_EQ(got, 3);
+    EXPECT_EQ(got, TSearchResult::Quit);
 }
 
 TEST_F(AlphaSearchWindow, DefaultOpenerShowsTheCodeInTheViewer) {

@@ -5,6 +5,7 @@
 #include "EngineGlobals.h"
 #include "KeywordSearch.h"
 #include "Main.h"
+#include "ModalResults.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>
@@ -52,7 +53,7 @@ TEST_F(ChapterBrowser, DoubleClickOnALabelOpensTheViewerOnThatObject) {
     TfrmChapterSearch browser(Messages());
     int type = -1;
     QString shown;
-    int answer = 2;
+    int answer = TSearchResult::Back;
     browser.SetViewerRunner([&](TfrmKeyWordSearch& AViewer) {
         type = AViewer.FInitType;
         if (auto* const* code = std::get_if<TCodeInfo*>(&AViewer.FInitObject))
@@ -78,14 +79,14 @@ TEST_F(ChapterBrowser, DoubleClickOnALabelOpensTheViewerOnThatObject) {
     EXPECT_EQ(type, -1);
     EXPECT_TRUE(chapter->isExpanded());
 
-    // A category opens with type 3; result 3 closes the browser with 3.
+    // A category opens with type 3; the viewer's Quit closes the browser with Quit.
     tree->expandAll();
     QTreeWidgetItem* category = chapter->child(0)->child(1);
-    answer = 3;
+    answer = TSearchResult::Quit;
     DoubleClick(tree, LabelPoint(tree, category));
     EXPECT_EQ(type, 3);
     EXPECT_EQ(shown, QStringLiteral("A01"));
-    EXPECT_EQ(browser.result(), 3);
+    EXPECT_EQ(browser.result(), TSearchResult::Quit);
     EXPECT_FALSE(browser.isVisible());
 }
 
@@ -103,7 +104,7 @@ TEST_F(ChapterBrowser, EnterOpensTheCurrentNodeAndLeftRightFoldIt) {
             shown = (*section)->FInfo.FScope;
         else if (auto* const* chapter = std::get_if<TChapter*>(&AViewer.FInitObject))
             shown = (*chapter)->FInfo.FScope;
-        return 2;
+        return TSearchResult::Back;
     });
     browser.show();
     QTreeWidget* tree = Tree(browser);
@@ -161,7 +162,7 @@ TEST_F(ChapterBrowser, F12AsksToQuitWithNoAsTheDefault) {
         EXPECT_EQ(request.Caption, QStringLiteral("Exit Program"));
         EXPECT_EQ(request.DefaultButton, QMessageBox::No);
         EXPECT_EQ(browser.isVisible(), answer == QMessageBox::No);
-        EXPECT_EQ(browser.result(), answer == QMessageBox::Yes ? 3 : 0);
+        EXPECT_EQ(browser.result(), answer == QMessageBox::Yes ? TSearchResult::Quit : 0);
     }
 }
 

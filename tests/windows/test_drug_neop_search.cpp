@@ -6,6 +6,7 @@
 #include "EngineGlobals.h"
 #include "GridHeaderRow.h"
 #include "IndexFixture.h"
+#include "ModalResults.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@
 namespace {
 
 
-class TableSearchWindow : public WindowTest {
+class TableSearchWindow : public LevelWindowTest<TfrmDrugNeopSearch> {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
@@ -61,33 +62,13 @@ class TableSearchWindow : public WindowTest {
         TTerm& bone = AddSub(neoplasm, QStringLiteral("bone"));
         bone.FSeeAlso = QStringLiteral("Neoplasm, connective tissue");
         SetCells(bone, {"C41.9", "C79.51", "-", "D16.9-", "D48.0", "D49.2"});
-        FSwaps.push_back(std::make_unique<TListSwap>(DrugTableList, FDrugs));
-        FSwaps.push_back(std::make_unique<TListSwap>(NeoplasmTableList, FNeoplasms));
-    }
-    void TearDown() override {
-        FWindow.reset();
-        FSwaps.clear();
-        WindowTest::TearDown();
-    }
-    TfrmDrugNeopSearch& Open(int AType) {
-        FWindow = std::make_unique<TfrmDrugNeopSearch>(Messages(), FViewer.Opener());
-        FWindow->FType = AType;
-        FWindow->show();
-        return *FWindow;
-    }
-    template <class T = QLabel> static T* Child(QWidget* AWindow, const char* AName) {
-        T* child = AWindow->findChild<T*>(QString::fromLatin1(AName));
-        EXPECT_NE(child, nullptr) << AName;
-        return child;
-    }
-    template <class T = QLabel> T* Child(const char* AName) {
-        return Child<T>(FWindow.get(), AName);
+        UseList(DrugTableList, FDrugs);
+        UseList(NeoplasmTableList, FNeoplasms);
     }
     static QTableWidget* Grid(QWidget* AWindow) {
         return Child<QTableWidget>(AWindow, "StringGrid1");
     }
     QTableWidget* Grid() { return Grid(FWindow.get()); }
-    void Type(const QString& AText) { Child<QLineEdit>("edtMain")->setText(AText); }
     // Makes the cell of the row titled ATitle (column 1) and AColumn current.
     static void Focus(QWidget* AWindow, const QString& ATitle, int AColumn) {
         QTableWidget* grid = Grid(AWindow);
@@ -102,16 +83,9 @@ class TableSearchWindow : public WindowTest {
             texts << (Grid()->item(ARow, column) ? Grid()->item(ARow, column)->text() : QString());
         return texts;
     }
-    static void RecordResult(QWidget* AWindow, QList<int>& AResults) {
-        QObject::connect(static_cast<QDialog*>(AWindow), &QDialog::finished, AWindow,
-                         [&AResults](int AResult) { AResults << AResult; });
-    }
 
     TAlphaLetterList FDrugs;
     TAlphaLetterList FNeoplasms;
-    std::vector<std::unique_ptr<TListSwap>> FSwaps;
-    TRecordingOpener FViewer;
-    std::unique_ptr<TfrmDrugNeopSearch> FWindow;
 };
 
 TEST_F(TableSearchWindow, DrugWindowLayoutHeaderRowAndColumns) {
@@ -295,7 +269,7 @@ TEST_F(TableSearchWindow, NeoplasmWindowOpensOnTheSubTermsOfItsSingleMainTerm) {
     WhenModalShows([&](QWidget* ASub) {
         caption = Child<QPushButton>(ASub, "btnBackMain")->text();
         shown = Child<QPushButton>(ASub, "btnBackMain")->isVisible();
-        static_cast<QDialog*>(ASub)->done(2);
+        static_cast<QDialog*>(ASub)->done(TSearchResult::Back);
     });
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(caption, QStringLiteral("Back To Level #1"));
@@ -419,13 +393,14 @@ TEST_F(TableSearchWindow, BackToLevelOneKeepsTheFirstNeoplasmWindowOpen) {
         QTest::keyClick(Grid(ASecond), Qt::Key_F11);
     });
     QTest::keyClick(Grid(), Qt::Key_Return);
-    EXPECT_EQ(results, (QList<int>{1, 1}));
+    EXPECT_EQ(results,
+              (QList<int>{TSearchResult::BackToMainTerm, TSearchResult::BackToMainTerm}));
     EXPECT_TRUE(FWindow->isVisible());
-    // F3 in the first neoplasm window closes it with 1: back to the main window.
+    // F3 in the first neoplasm window closes it with BackToMainTerm: back to the main window.
     int got = -1;
-    QObject::connect(FWindow.get(), &QDialog::finished, FWindow.get(), [&](int r) { got = r; });
+    RecordResult(FWindow.get(), got);
     QTest::keyClick(Grid(), Qt::Key_F3);
-    EXPECT_EQ(got, 1);
+    EXPECT_EQ(got, TSearchResult::BackToMainTerm);
     EXPECT_FALSE(FWindow->isVisible());
 }
 
@@ -452,7 +427,8 @@ TEST_F(TableSearchWindow, BackToMainTermClosesTheDrugChainDownToTheMainTerms) {
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(labels, (QStringList{QStringLiteral("#1 Level Term"), QStringLiteral("#2 Level Term"),
                                    QStringLiteral("Alcohol > beverage")}));
-    EXPECT_EQ(results, (QList<int>{1, 1}));
+    EXPECT_EQ(results,
+              (QList<int>{TSearchResult::BackToMainTerm, TSearchResult::BackToMainTerm}));
     EXPECT_TRUE(FWindow->isVisible());
     EXPECT_EQ(Child<QLineEdit>("edtMain")->text(), QStringLiteral("Al"));
 }
@@ -471,7 +447,7 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
         QTest::keyClick(Grid(ASecond), Qt::Key_F12);
     });
     QTest::keyClick(Grid(), Qt::Key_Return);
-    EXPECT_EQ(results, (QList<int>{3, 3}));
+    EXPECT_EQ(results, (QList<int>{TSearchResult::Quit, TSearchResult::Quit}));
     ASSERT_EQ(Shown().size(), 2);
     for (const TMessageRequest& request : Requests()) {
         EXPECT_EQ(request.Kind, TMessageRequest::TKind::Question);
@@ -481,12 +457,12 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
     }
     // The viewer's result 3 quits as well.
     Open(4);
-    FViewer.FResult = 3;
+    FViewer.FResult = TSearchResult::Quit;
     int got = -1;
-    QObject::connect(FWindow.get(), &QDialog::finished, FWindow.get(), [&](int r) { got = r; });
+    RecordResult(FWindow.get(), got);
     Focus(QStringLiteral("abdomen, abdominal"), 3);
     QTest::keyClick(Grid(), Qt::Key_F5);
-    EXPECT_EQ(got, 3);
+    EXPECT_EQ(got, TSearchResult::Quit);
     EXPECT_EQ(FViewer.FCodes.last(), QStringLiteral("C79.8"));
 }
 
@@ -528,7 +504,7 @@ TEST_F(TableSearchWindow, KeysLeadFromTheSearchBoxIntoTheGridOnItsFirstDataRow) 
     QString opened;
     WhenModalShows<TfrmDrugNeopSearch>([&](TfrmDrugNeopSearch* AWindow) {
         opened = AWindow->FCurItem ? AWindow->FCurItem->FTitle : QString();
-        AWindow->done(2);
+        AWindow->done(TSearchResult::Back);
     });
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(opened, QStringLiteral("Alcohol"));

@@ -8,9 +8,11 @@
 #include "EngineGlobals.h"
 #include "Favorites.h"
 #include "Main.h"
+#include "ModalResults.h"
 #include "TextLines.h"
 #include "WindowTestSupport.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -87,6 +89,26 @@ TEST_F(FavoritesWindow, ListsEachCodeWithItsDescriptionAndKeepsUnknownOnes) {
                                         QStringLiteral("A01")}));
 }
 
+// The frame of a search window at the list's own size: the program's caption, the window font,
+// fixed at 900 x 560 with minimise and close but no maximise; maximised with FullScreen.
+TEST_F(FavoritesWindow, FrameIsASearchWindowAtItsOwnSize) {
+    TfrmFavorites& window = Open();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.font().pixelSize(), 13);
+    EXPECT_EQ(window.size(), QSize(900, 560));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    FullScreen = 1;
+    TfrmFavorites& maximised = Open();
+    QApplication::processEvents();
+    EXPECT_TRUE(maximised.isMaximized());
+    EXPECT_TRUE(maximised.windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
 TEST_F(FavoritesWindow, EnterAndDoubleClickOpenTheCodeInTheViewer) {
     Open();
     const struct {
@@ -108,12 +130,12 @@ TEST_F(FavoritesWindow, EnterAndDoubleClickOpenTheCodeInTheViewer) {
         }
         EXPECT_TRUE(FWindow->isVisible());
     }
-    // What the viewer returns with 3 quits.
-    FViewer.FResult = 3;
+    // The viewer's Quit quits.
+    FViewer.FResult = TSearchResult::Quit;
     List()->setCurrentItem(List()->topLevelItem(0));
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_FALSE(FWindow->isVisible());
-    EXPECT_EQ(FWindow->result(), 3);
+    EXPECT_EQ(FWindow->result(), TSearchResult::Quit);
 }
 
 TEST_F(FavoritesWindow, DelRemovesTheCodeAndSavesAtOnce) {
@@ -143,7 +165,7 @@ TEST_F(FavoritesWindow, DelRemovesTheCodeAndSavesAtOnce) {
 TEST_F(FavoritesWindow, ACodeAddedInTheViewerShowsOnItsReturn) {
     FWindow = std::make_unique<TfrmFavorites>(Messages(), *FAccount, [this](QWidget*, const QString&) {
         FAccount->AddFavoriteCode(QStringLiteral("A02.0"));
-        return 2;
+        return TSearchResult::Back;
     });
     FWindow->show();
     List()->setCurrentItem(List()->topLevelItem(3));
@@ -174,7 +196,7 @@ TEST_F(FavoritesWindow, EscapeClosesAndF12AsksToQuit) {
     Open();
     QTest::keyClick(List(), Qt::Key_Escape);
     EXPECT_FALSE(FWindow->isVisible());
-    EXPECT_EQ(FWindow->result(), 2);
+    EXPECT_EQ(FWindow->result(), TSearchResult::Back);
 }
 
 // The main window's "Favorite Codes": the list of the logged-in user, or first the way to an
@@ -195,7 +217,7 @@ TEST_F(FavoritesFromTheMainWindow, OpensTheListOfTheLoggedInUser) {
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             shown << list->topLevelItem(i)->text(0);
         EXPECT_FALSE(main.isVisible()); // in place of the main window, as a search window
-        AWindow->done(2);
+        AWindow->done(TSearchResult::Back);
     });
     ClickFavorite(main);
     EXPECT_EQ(shown, (QStringList{QStringLiteral("A00.0"), QStringLiteral("S06.0X1A"), kUnknown, QStringLiteral("A01")}));
@@ -225,7 +247,7 @@ TEST_F(FavoritesFromTheMainWindow, WithNobodyLoggedInOffersLoginFirst) {
         ADialog->Edit1->setText(QStringLiteral("secret"));
         WhenModalShows<TfrmFavorites>([&](TfrmFavorites* AWindow) {
             listed = AWindow->findChild<QTreeWidget*>(QStringLiteral("ListView1"))->topLevelItemCount() == 4;
-            AWindow->done(2);
+            AWindow->done(TSearchResult::Back);
         });
         QTest::mouseClick(ADialog->Button1, Qt::LeftButton);
     });
@@ -250,7 +272,7 @@ TEST_F(FavoritesFromTheMainWindow, WithoutAnyAccountOffersANewOne) {
         ADialog->Edit1->setText(QStringLiteral("pw"));
         WhenModalShows<TfrmFavorites>([&](TfrmFavorites* AWindow) {
             listed = AWindow->findChild<QTreeWidget*>(QStringLiteral("ListView1"))->topLevelItemCount() == 0;
-            AWindow->done(2);
+            AWindow->done(TSearchResult::Back);
         });
         QTest::mouseClick(ADialog->Button1, Qt::LeftButton);
     });

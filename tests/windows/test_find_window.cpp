@@ -87,9 +87,7 @@ protected:
         ShowActive(FWindow.get());
     }
     template <class T = QWidget> T* Child(const char* AName) {
-        T* child = FWindow->findChild<T*>(QString::fromLatin1(AName));
-        EXPECT_NE(child, nullptr) << AName;
-        return child;
+        return ChildOf<T>(FWindow.get(), AName);
     }
     QLineEdit* Box() { return Child<QLineEdit>("edtFind"); }
     QTreeWidget* List() { return Child<QTreeWidget>("lvResults"); }

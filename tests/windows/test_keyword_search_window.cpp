@@ -70,9 +70,7 @@ class SearchWindow : public WindowTest {
         WindowTest::TearDown();
     }
     template <class T = QWidget> T* Child(const char* AName) {
-        T* child = FWindow->findChild<T*>(QString::fromLatin1(AName));
-        EXPECT_NE(child, nullptr) << AName;
-        return child;
+        return ChildOf<T>(FWindow.get(), AName);
     }
     QLineEdit* KeywordBox() { return Child<QLineEdit>("edtKeyWord"); }
     QTreeWidget* Tree() { return Child<QTreeWidget>("TreeView1"); }

@@ -70,9 +70,7 @@ class Viewer : public WindowTest {
         return *FViewer;
     }
     template <class T = QWidget> T* Child(const char* AName) {
-        T* child = FViewer->findChild<T*>(QString::fromLatin1(AName));
-        EXPECT_NE(child, nullptr) << AName;
-        return child;
+        return ChildOf<T>(FViewer.get(), AName);
     }
     QTextEdit* Text() { return Child<QTextEdit>("RichEdit1"); }
     void Key(int AKey, Qt::KeyboardModifiers AMods = Qt::NoModifier) { QTest::keyClick(Text(), static_cast<Qt::Key>(AKey), AMods); }

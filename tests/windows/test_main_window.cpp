@@ -7,6 +7,7 @@
 #include "Find.h"
 #include "FindIndexJob.h"
 #include "Main.h"
+#include "ModalResults.h"
 #include "ReleaseFixture.h"
 #include "SearchHistory.h"
 #include "TextLines.h"
@@ -46,9 +47,7 @@ class MainWindow : public WindowTest {
         return *FMain;
     }
     template <class T = QLabel> T* Child(const char* AName) {
-        T* child = FMain->findChild<T*>(QString::fromLatin1(AName));
-        EXPECT_NE(child, nullptr) << AName;
-        return child;
+        return ChildOf<T>(FMain.get(), AName);
     }
     QString UserFile(const char* AName) const {
         return UserDataFolder + QString::fromLatin1(AName);
@@ -283,7 +282,7 @@ TEST_F(MainWindow, EachLinkOpensItsWindowInPlaceOfTheMainWindow) {
         bool mainWasHidden = false;
         WhenModalShows([&](QWidget* AWindow) {
             mainWasHidden = !FMain->isVisible();
-            static_cast<QDialog*>(AWindow)->done(2);
+            static_cast<QDialog*>(AWindow)->done(TSearchResult::Back);
         });
         QTest::mouseClick(Child(name), Qt::LeftButton);
         EXPECT_TRUE(mainWasHidden) << name;
@@ -300,7 +299,7 @@ TEST_F(MainWindow, ResultThreeEndsTheRunStoppingLoadersAndSavingTheHistory) {
     FMain->SetWindowFactory([](TSearchWindow) { return std::make_unique<QDialog>(); });
     RecordSearch(QStringLiteral("gas, Abdomen"));
     WriteState(TabularLoadState, LoadRunning); // as if the tabular list were still loading
-    WhenModalShows([](QWidget* AWindow) { static_cast<QDialog*>(AWindow)->done(3); });
+    WhenModalShows([](QWidget* AWindow) { static_cast<QDialog*>(AWindow)->done(TSearchResult::Quit); });
     QTest::mouseClick(Child("lbKeyWords"), Qt::LeftButton);
     EXPECT_FALSE(FMain->isVisible());
     EXPECT_EQ(ReadState(TabularLoadState), LoadStopRequested);
@@ -316,7 +315,7 @@ TEST_F(MainWindow, IndexLinksOpenTheAlphabeticIndexSearch) {
         WhenModalShows<TfrmAlphaSearch>([&](TfrmAlphaSearch* AWindow) {
             openedType = AWindow->FType;
             EXPECT_EQ(AWindow->FCurItem, nullptr);
-            AWindow->done(2);
+            AWindow->done(TSearchResult::Back);
         });
         QTest::mouseClick(Child(name), Qt::LeftButton);
         EXPECT_EQ(openedType, type) << name;
@@ -332,7 +331,7 @@ TEST_F(MainWindow, TableLinksOpenTheTableSearch) {
         int openedType = 0;
         WhenModalShows<TfrmDrugNeopSearch>([&](TfrmDrugNeopSearch* AWindow) {
             openedType = AWindow->FType;
-            AWindow->done(2);
+            AWindow->done(TSearchResult::Back);
         });
         QTest::mouseClick(Child(name), Qt::LeftButton);
         EXPECT_EQ(openedType, type) << name;
