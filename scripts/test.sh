@@ -26,7 +26,7 @@ stage_done "build and tests"
 # libGravik's threads, locks and logs.
 cmake --preset tsan >/dev/null
 tsan_tests=(tests/test_startup tests/test_tabular_loader tests/test_admin_keyword_files tests/test_find_job
-            tests/test_search_indexes
+            tests/test_search_indexes tests/test_loader_slots
             baselib/tests/gravik_thread_test
             baselib/tests/gravik_sync_test baselib/tests/gravik_ipcmutex_test baselib/tests/gravik_log_test)
 cmake --build --preset tsan -j "$jobs" --target $(for t in "${tsan_tests[@]}"; do basename "$t"; done)
