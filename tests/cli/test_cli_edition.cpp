@@ -16,12 +16,8 @@ class CliEdition : public CliTest {
 protected:
     void SetUp() override {
         CliTest::SetUp();
-        ASSERT_TRUE(WriteSampleRelease(Path("release")));
         QString error;
-        ASSERT_TRUE(ZipFiles(Path("release"), {QStringLiteral("Table and Index")}, Path("tables.zip"), error))
-            << error.toStdString();
-        ASSERT_TRUE(ZipFiles(Path("release"), {QStringLiteral("icd10cm_order_2023.txt")}, Path("order.zip"), error))
-            << error.toStdString();
+        ASSERT_TRUE(WriteZippedSampleRelease(FRoot.path(), error)) << error.toStdString();
     }
     void TearDown() override {
         CliTest::TearDown();

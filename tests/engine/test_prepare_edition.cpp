@@ -62,12 +62,8 @@ class PrepareEditionTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(FRoot.isValid());
-        ASSERT_TRUE(WriteSampleRelease(Path("release")));
         QString error;
-        ASSERT_TRUE(ZipFiles(Path("release"), {QStringLiteral("Table and Index")}, Path("tables.zip"), error))
-            << error.toStdString();
-        ASSERT_TRUE(ZipFiles(Path("release"), {QStringLiteral("icd10cm_order_2023.txt")}, Path("order.zip"), error))
-            << error.toStdString();
+        ASSERT_TRUE(WriteZippedSampleRelease(FRoot.path(), error)) << error.toStdString();
         FOptions.PluralsStream = EmbeddedStream("SpecialKWs");
         FOptions.PreparedBy = QStringLiteral("a test");
     }
@@ -194,12 +190,8 @@ TEST_F(PrepareEditionTest, RefusesAReleaseItCannotTrustAndWritesNothing) {
     };
     for (const TBadReleaseCase& c : cases) {
         QTemporaryDir root;
-        ASSERT_TRUE(WriteSampleRelease(root.filePath(QStringLiteral("release"))));
         QString error;
-        ASSERT_TRUE(ZipFiles(root.filePath(QStringLiteral("release")), {QStringLiteral("Table and Index")},
-                             root.filePath(QStringLiteral("tables.zip")), error));
-        ASSERT_TRUE(ZipFiles(root.filePath(QStringLiteral("release")), {QStringLiteral("icd10cm_order_2023.txt")},
-                             root.filePath(QStringLiteral("order.zip")), error));
+        ASSERT_TRUE(WriteZippedSampleRelease(root.path(), error)) << error.toStdString();
         const QStringList sources = c.Change(root.filePath(QStringLiteral("release")), root.path());
         TPrepareEditionReport report;
         const QString out = root.filePath(QStringLiteral("out.edition"));

@@ -33,6 +33,17 @@ bool ZipFiles(const QString& AFolder, const QStringList& AFiles, const QString& 
     return true;
 }
 
+bool WriteZippedSampleRelease(const QString& AFolder, QString& AError) {
+    const QString release = AFolder + QStringLiteral("/release");
+    if (!WriteSampleRelease(release)) {
+        AError = QStringLiteral("the sample release cannot be written into ") + release;
+        return false;
+    }
+    return ZipFiles(release, {QStringLiteral("Table and Index")}, AFolder + QStringLiteral("/tables.zip"), AError) &&
+           ZipFiles(release, {QStringLiteral("icd10cm_order_2023.txt")}, AFolder + QStringLiteral("/order.zip"),
+                    AError);
+}
+
 TEditionContents EmbeddedContents(const QString& AYear, const QDate& AEffective) {
     TEditionContents contents;
     contents.Facts.Year = AYear;

@@ -19,6 +19,11 @@ bool WriteSampleRelease(const QString& AFolder, const QString& AYear = QStringLi
 bool ZipFiles(const QString& AFolder, const QStringList& AFiles, const QString& AArchive,
               QString& AError);
 
+// Writes the sample release into AFolder/release and zips it as the release comes:
+// AFolder/tables.zip (the tabular list, indexes and tables) and AFolder/order.zip (the order
+// file). False, with the reason in AError, when a step fails.
+bool WriteZippedSampleRelease(const QString& AFolder, QString& AError);
+
 // The data sets embedded in the test program (the sample set), with the given facts.
 TEditionContents EmbeddedContents(const QString& AYear, const QDate& AEffective);
 
