@@ -114,14 +114,14 @@ void PrintTerm(QTextStream& AOut, const TTerm& ATerm, const TIndexKind& AKind, i
 }
 
 QJsonObject JsonTerm(const TTerm& ATerm, const TIndexKind& AKind, int ADepth, int AMaxDepth) {
-    QJsonObject object{{QStringLiteral("title"), ATerm.FTitle},
+    QJsonObject object{{QStringLiteral("title"), ATerm.FTitle.ToString()},
                        {QStringLiteral("subTermCount"), static_cast<qint64>(ATerm.FSubTermList.size())}};
-    const std::pair<const char*, const QString*> texts[] = {
+    const std::pair<const char*, const TCompactText*> texts[] = {
         {"code", &ATerm.FCode},         {"see", &ATerm.FSee},          {"seeAlso", &ATerm.FSeeAlso},
         {"manifestation", &ATerm.FManifest}, {"seeCategory", &ATerm.FSeeCat}, {"seeSubcategory", &ATerm.FSubCat}};
     for (const auto& [name, text] : texts)
         if (!text->isEmpty())
-            object.insert(QLatin1String(name), *text);
+            object.insert(QLatin1String(name), text->ToString());
     if (AKind.IsTable) {
         const char* const* columns = AKind.List == &DrugTableList ? kDrugColumns : kNeoplasmColumns;
         QJsonArray cells;

@@ -36,6 +36,16 @@ void ReturnFreedMemory() {
 #endif
 }
 
+// Large blocks (inflated documents, parser pages, the tables of big hashes and lists) come from
+// their own mappings and go back to the system when freed. Left to itself the allocator raises
+// that threshold to the largest block freed so far, and after the first inflated document every
+// later large temporary stays in the heap, where its pages outlive it.
+void KeepLargeBlocksReturnable() {
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
+}
+
 void RunStartUpJob(int AType) {
     const TLoaderSlot slot(*gStartUpSlots, kStartUpRank[AType]);
     switch (AType) {
@@ -96,6 +106,7 @@ void TBuildThread::Execute() {
 
 void StartBuildThreads() {
     WaitForLoaders();
+    KeepLargeBlocksReturnable();
     gBuildThreads->clear();
     gStartUpJobsLeft.store(6, std::memory_order_release);
     for (int job = 0; job <= 5; ++job)

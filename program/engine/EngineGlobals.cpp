@@ -19,7 +19,7 @@ TAlphaLetterList* NeoplasmTableList = nullptr;
 TCodeKeywordsList* CodeKeywordsList = nullptr;
 TKeywordRefList* KeywordRefList = nullptr;
 TSpecialKeywordList* SpecialKeywordList = nullptr;
-QHash<QString, QString>* ShortDescMap = nullptr;
+TShortDescMap* ShortDescMap = nullptr;
 QStringList* SearchHistoryList = nullptr;
 
 TLoadState TabularLoadState{0};

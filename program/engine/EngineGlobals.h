@@ -7,6 +7,7 @@
 #include "IndexModel.h"
 #include "KeywordModel.h"
 #include "LoadState.h"
+#include "ShortDescMap.h"
 #include "TabularModel.h"
 
 #include <QHash>
@@ -36,7 +37,7 @@ extern TAlphaLetterList* NeoplasmTableList;
 extern TCodeKeywordsList* CodeKeywordsList;
 extern TKeywordRefList* KeywordRefList;
 extern TSpecialKeywordList* SpecialKeywordList;
-extern QHash<QString, QString>* ShortDescMap;
+extern TShortDescMap* ShortDescMap;
 extern QStringList* SearchHistoryList;
 
 extern TLoadState TabularLoadState;

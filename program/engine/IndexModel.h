@@ -2,6 +2,7 @@
 // main terms, and terms with their references, code, table cells and sub-terms.
 #pragma once
 
+#include "CompactText.h"
 #include "TableCells.h"
 #include "TabularModel.h"
 
@@ -22,13 +23,13 @@ public:
     using TParent = std::variant<TAlphaLetter*, TTerm*>;
     TTerm(TParent AParent, int ALevel) : FParent(AParent), FLevel(ALevel) {}
 
-    QString FTitle;    // text with non-essential modifiers joined in (see the loader)
-    QString FSee;
-    QString FSeeAlso;
-    QString FManifest; // manifestation code
-    QString FCode;     // index data sets only, as written (A00.9, C79.8-)
-    QString FSeeCat;
-    QString FSubCat;
+    TCompactText FTitle; // text with non-essential modifiers joined in (see the loader)
+    TCompactText FSee;
+    TCompactText FSeeAlso;
+    TCompactText FManifest; // manifestation code
+    TCompactText FCode; // index data sets only, as written (A00.9, C79.8-)
+    TCompactText FSeeCat;
+    TCompactText FSubCat;
     TTableCells FCodesInCell; // table columns 2..7, as written ("--", "-" kept)
     TOwningList<TTerm> FSubTermList;
     TParent FParent;

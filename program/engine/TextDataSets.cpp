@@ -240,20 +240,18 @@ void LoadCodeKeywords(const QString& APath, bool ACategoryOnly, bool AMultiWordO
 void LoadShortDescriptions() {
     CreateGlobalContainers();
     WriteState(ShortDescLoadState, LoadRunning);
-    QHash<QString, QString>& map = *ShortDescMap;
-    const std::string bytes = ReadDataSetBytes(TDataSet::ShortDesc);
-    // One line per code of about 60 bytes: room for all of them at once spares the rehashing.
-    map.reserve(map.size() + static_cast<qsizetype>(bytes.size() / 56));
-    ForEachTextLine(bytes, [&map](const QString& line) {
-        if (line.size() < 10)
-            return;
-        const QString code = TrimControl(line.left(8));
-        if (map.contains(code)) {
-            ShowLoaderMessage(QStringLiteral("Duplicate code %1 in the short descriptions: the first description is kept").arg(code));
-            return;
-        }
-        map.insert(code, line.mid(10));
-    });
+    TShortDescMap& map = *ShortDescMap;
+    {
+        const std::string bytes = ReadDataSetBytes(TDataSet::ShortDesc);
+        // One line per code of about 60 bytes; the texts take fewer bytes than the lines.
+        map.Reserve(bytes.size() / 56, bytes.size());
+        ForEachTextLine(bytes, [&map](const QString& line) {
+            if (line.size() >= 10)
+                map.Append(TrimControl(line.left(8)), line.mid(10));
+        });
+    } // the inflated bytes go before the map is sorted
+    for (const QString& code : map.Commit())
+        ShowLoaderMessage(QStringLiteral("Duplicate code %1 in the short descriptions: the first description is kept").arg(code));
     WriteState(ShortDescLoadState, LoadDone);
 }
 

@@ -15,7 +15,7 @@ class TDocumentCollector {
 public:
     explicit TDocumentCollector(std::vector<TFindDocument>& ADocuments) : FDocuments(ADocuments) {}
 
-    void AddTabular(const TChapterList& AChapters, const QHash<QString, QString>* AShort) {
+    void AddTabular(const TChapterList& AChapters, const TShortDescMap* AShort) {
         FShort = AShort;
         for (const auto& chapter : AChapters)
             for (const auto& section : chapter->FSubList)
@@ -38,7 +38,7 @@ public:
 
 private:
     std::vector<TFindDocument>& FDocuments;
-    const QHash<QString, QString>* FShort = nullptr;
+    const TShortDescMap* FShort = nullptr;
     QHash<QString, std::size_t> FByCode;
     // Main terms of the index being added, by the first word of their title.
     QMultiHash<QString, const TTerm*> FMainTerms;
@@ -78,8 +78,7 @@ private:
         FByCode.insert(ACode, index);
         AddText(index, ADesc, FindWeightDescription, {ADesc});
         if (FShort) {
-            const auto found = FShort->constFind(ACode);
-            if (found != FShort->constEnd())
+            if (const std::optional<QString> found = FShort->Find(ACode))
                 AddText(index, *found, FindWeightShortDesc);
         }
         return index;
@@ -176,7 +175,7 @@ private:
         if (!ATerm.FManifest.isEmpty())
             if (const auto target = Resolve(ATerm.FManifest))
                 AddText(*target, path, FindWeightContext);
-        for (const QString* see : {&ATerm.FSee, &ATerm.FSeeAlso}) {
+        for (const TCompactText* see : {&ATerm.FSee, &ATerm.FSeeAlso}) {
             if (see->isEmpty())
                 continue;
             const TTerm* referred = FindReferredTerm(*see);

@@ -51,7 +51,7 @@ struct TFindSources {
     const TAlphaLetterList* ExternalIndex = nullptr;
     const TAlphaLetterList* DrugTable = nullptr;
     const TAlphaLetterList* NeoplasmTable = nullptr;
-    const QHash<QString, QString>* ShortDescriptions = nullptr;
+    const TShortDescMap* ShortDescriptions = nullptr;
 };
 
 // The sources of the global containers (call once their loaders have ended).

@@ -103,8 +103,7 @@ QString TfrmSelectCode::GetShortDesc(const QString& ACode, const QString& AFallb
     WaitWhileLoading(ShortDescLoadState);
     if (!ShortDescMap)
         return AFallback;
-    const auto found = ShortDescMap->constFind(ACode);
-    return found == ShortDescMap->constEnd() ? AFallback : found.value();
+    return ShortDescMap->value(ACode, AFallback);
 }
 
 void TfrmSelectCode::showEvent(QShowEvent* AEvent) {

@@ -55,7 +55,7 @@ void Check(const QString& AText, TTally& ATally) {
 }
 
 void Walk(const TTerm& ATerm, TTally& ATally) {
-    for (const QString* text : {&ATerm.FCode, &ATerm.FManifest, &ATerm.FSeeCat, &ATerm.FSubCat})
+    for (const TCompactText* text : {&ATerm.FCode, &ATerm.FManifest, &ATerm.FSeeCat, &ATerm.FSubCat})
         Check(*text, ATally);
     for (const QString& cell : ATerm.FCodesInCell)
         Check(cell, ATally);

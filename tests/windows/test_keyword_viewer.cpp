@@ -809,6 +809,8 @@ TEST_F(Viewer, CtrlDAddsTheCodeAtHandToTheFavoriteCodes) {
     EXPECT_EQ(CurrentAccount->FavoriteCodes().last(), QStringLiteral("A02"));
     // A chapter has no code to add.
     Open(Category("A00")->FSubChapter->FChapter, QString(), 1);
+    menu = FViewer->findChild<QMenu*>(); // the earlier viewer, and its menu, are gone
+    ASSERT_NE(menu, nullptr);
     Q_EMIT menu->aboutToShow();
     Key(Qt::Key_D, Qt::ControlModifier);
     EXPECT_TRUE(Status()->text().startsWith(QStringLiteral("No code here")));

@@ -14,7 +14,7 @@ std::optional<QString> IndexCodeText(const QString& AText) {
     return std::nullopt;
 }
 
-const QString& TermFieldText(const TTerm& ATerm, TTermField AField) {
+QString TermFieldText(const TTerm& ATerm, TTermField AField) {
     switch (AField) {
     case TTermField::Manifest:
         return ATerm.FManifest;

@@ -19,7 +19,7 @@ std::optional<QString> IndexCodeText(const QString& AText);
 enum class TTermField { Code, Manifest, SeeCategory, SeeSubcategory };
 
 // The text of AField: FCode, FManifest, FSeeCat or FSubCat.
-const QString& TermFieldText(const TTerm& ATerm, TTermField AField);
+QString TermFieldText(const TTerm& ATerm, TTermField AField);
 
 // Grid cells of the table window: row 0 is the header row, rows from 1 hold terms; columns 2 to
 // 7 hold the six code cells of a term.
