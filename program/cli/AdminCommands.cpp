@@ -8,17 +8,6 @@
 
 #include <QDir>
 
-const char* const kAdminUsage =
-    "  compress SOURCE DEST                 deflate SOURCE at level 9 into the zlib stream DEST\n"
-    "  order-files ORDER OUTDIR YEAR        derive the six order files (short and long, with and\n"
-    "                                       without flag, reportable codes) from the published\n"
-    "                                       order file into OUTDIR, named for edition YEAR\n"
-    "  exception-rules TABULAR ORDER OUT    write TABULAR with the seventh-character exception\n"
-    "                                       rules the order file implies; fails when the result's\n"
-    "                                       reportable codes differ from the order file's\n"
-    "  code-keywords TABULAR INDEX OUT      derive the code-keyword file from the tabular list and\n"
-    "                                       the index to diseases (rules in the README)\n";
-
 namespace {
 
 // What every error line starts with: the name of the program that runs the command.
@@ -27,7 +16,27 @@ const char* gErrorPrefix = "tabulon: ";
 int Fail(QTextStream& AErr, const QStringList& AProblems) {
     for (const QString& problem : AProblems)
         AErr << gErrorPrefix << problem << '\n';
-    return 1;
+    return ExitNotFound;
+}
+
+int NeedsOtherArguments(const QString& ACommand, QTextStream& AErr) {
+    AErr << gErrorPrefix << ACommand << " needs other arguments\nusage:\n" << UsageOf(AdminCommandTable());
+    return ExitUsage;
+}
+
+// A run that takes exactly ACount arguments, A[1] to A[ACount] (A[0] is the command's name).
+TCommandRun WithArguments(const char* AName, int ACount,
+                          std::function<int(const QStringList&, QTextStream&, QTextStream&)> ARun) {
+    return [AName, ACount, ARun](const QStringList& AArgs, const TCommandStreams& AStreams) {
+        if (AArgs.size() != ACount)
+            return NeedsOtherArguments(QLatin1String(AName), AStreams.Err);
+        return ARun(QStringList{QLatin1String(AName)} + AArgs, AStreams.Out, AStreams.Err);
+    };
+}
+
+int Compress(const QStringList& A, QTextStream&, QTextStream& AErr) {
+    QString error;
+    return CompressFile(A[1], A[2], &error) ? ExitFound : Fail(AErr, {error});
 }
 
 int OrderFiles(const QStringList& A, QTextStream& AOut, QTextStream& AErr) {
@@ -44,7 +53,7 @@ int OrderFiles(const QStringList& A, QTextStream& AOut, QTextStream& AErr) {
     if (!outcome)
         return Fail(AErr, {outcome.Error});
     AOut << OrderFileSummary(counts) << '\n';
-    return 0;
+    return ExitFound;
 }
 
 int ExceptionRules(const QStringList& A, QTextStream& AOut, QTextStream& AErr) {
@@ -52,7 +61,7 @@ int ExceptionRules(const QStringList& A, QTextStream& AOut, QTextStream& AErr) {
     const bool agreed = DeriveExceptionRules(A[1], A[2], A[3], report);
     AOut << "Seventh-character entries with rules: " << report.Entries << ", rules: " << report.Rules
          << ", reportable codes: " << report.Reportable << '\n';
-    return agreed ? 0 : Fail(AErr, report.Problems);
+    return agreed ? ExitFound : Fail(AErr, report.Problems);
 }
 
 int CodeKeywords(const QStringList& A, QTextStream& AOut, QTextStream& AErr) {
@@ -61,15 +70,36 @@ int CodeKeywords(const QStringList& A, QTextStream& AOut, QTextStream& AErr) {
         return Fail(AErr, report.Problems);
     AOut << "Categories: " << report.Categories << ", keywords: " << report.Keywords
          << ", index main terms used: " << report.IndexTerms << '\n';
-    return 0;
+    return ExitFound;
 }
 
 } // namespace
 
+const TCommandTable& AdminCommandTable() {
+    static const TCommandTable table = {
+        {"compress",
+         "  compress SOURCE DEST                 deflate SOURCE at level 9 into the zlib stream DEST\n",
+         WithArguments("compress", 2, Compress)},
+        {"order-files",
+         "  order-files ORDER OUTDIR YEAR        derive the six order files (short and long, with and\n"
+         "                                       without flag, reportable codes) from the published\n"
+         "                                       order file into OUTDIR, named for edition YEAR\n",
+         WithArguments("order-files", 3, OrderFiles)},
+        {"exception-rules",
+         "  exception-rules TABULAR ORDER OUT    write TABULAR with the seventh-character exception\n"
+         "                                       rules the order file implies; fails when the result's\n"
+         "                                       reportable codes differ from the order file's\n",
+         WithArguments("exception-rules", 3, ExceptionRules)},
+        {"code-keywords",
+         "  code-keywords TABULAR INDEX OUT      derive the code-keyword file from the tabular list and\n"
+         "                                       the index to diseases (rules in the README)\n",
+         WithArguments("code-keywords", 3, CodeKeywords)},
+    };
+    return table;
+}
+
 bool IsAdminCommand(const QStringList& AArgs) {
-    static const QStringList names = {QStringLiteral("compress"), QStringLiteral("order-files"),
-                                      QStringLiteral("exception-rules"), QStringLiteral("code-keywords")};
-    return names.contains(AArgs.value(0));
+    return FindCommand(AdminCommandTable(), AArgs.value(0)) != nullptr;
 }
 
 int RunAdminCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr, const char* AErrorPrefix) {
@@ -77,19 +107,12 @@ int RunAdminCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AE
     gErrorPrefix = AErrorPrefix;
     // Messages of the loaders these operations run go to the error stream, not to a box.
     SetLoaderMessageSink(SerializedSink([&AErr](const QString& AText) { AErr << gErrorPrefix << AText << '\n'; }));
-    int status = 2;
-    if (command == QLatin1String("compress") && AArgs.size() == 3) {
-        QString error;
-        status = CompressFile(AArgs[1], AArgs[2], &error) ? 0 : Fail(AErr, {error});
-    } else if (command == QLatin1String("order-files") && AArgs.size() == 4) {
-        status = OrderFiles(AArgs, AOut, AErr);
-    } else if (command == QLatin1String("exception-rules") && AArgs.size() == 4) {
-        status = ExceptionRules(AArgs, AOut, AErr);
-    } else if (command == QLatin1String("code-keywords") && AArgs.size() == 4) {
-        status = CodeKeywords(AArgs, AOut, AErr);
-    } else {
-        AErr << gErrorPrefix << command << " needs other arguments\nusage:\n" << kAdminUsage;
-    }
+    // No administrator command reads standard input.
+    QString noInput;
+    QTextStream in(&noInput);
+    const TCommand* found = FindCommand(AdminCommandTable(), command);
+    const int status =
+        found ? found->Run(AArgs.mid(1), {in, AOut, AErr}) : NeedsOtherArguments(command, AErr);
     SetLoaderMessageSink({});
     return status;
 }

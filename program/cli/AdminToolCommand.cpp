@@ -17,26 +17,6 @@
 #include "ZipResources.h"
 
 #include <functional>
-#include <map>
-
-const char* const kAdminToolUsage =
-    "  admin stat [--order-file [FILE]]\n"
-    "                statistics of the embedded data sets; with --order-file also writes every\n"
-    "                node (flag 0) and reportable code (flag 1) to FILE\n"
-    "  admin order-files [ORDER [SHORT LONG SHORT_FLAG LONG_FLAG CODES CODES_LONG]]\n"
-    "                the six files derived from the published order file\n"
-    "  admin distinct-kw [FILE]     counts a distinct-keyword file by words per keyword\n"
-    "  admin zip [FOLDER]           compresses the eight data-set sources of FOLDER to .dzip\n"
-    "  admin compress SOURCE DEST   compresses one file into a zlib stream\n"
-    "  admin prepare-kw [FILE]      cleans a hand-made keyword file into FILE-New.txt\n"
-    "  admin arrange-kw [--category-only] [--multi-word-only] [--capitalize]\n"
-    "                   [ORIGINAL ARRANGED DISTINCT]\n"
-    "                arranges a keyword file and lists its distinct keywords\n"
-    "  admin extract-kw [--capitalize] [ARRANGED DISTINCT]\n"
-    "                the codes of every distinct keyword, into ARRANGED-Verify.txt\n"
-    "  admin code-text [--no-comma] [FILE]  the code texts for extracting keywords\n"
-    "  admin all-codes [FILE]       every reportable code with its description\n"
-    "                Paths left out are the tool's default files in the program folder.\n";
 
 namespace {
 
@@ -79,7 +59,8 @@ TAdminMessages MessagesTo(QTextStream& AErr) {
 }
 
 int Usage(const QString& ACommand, QTextStream& AErr) {
-    AErr << kCliPrefix << "admin " << ACommand << " needs other arguments\nusage:\n" << kAdminToolUsage;
+    AErr << kCliPrefix << "admin " << ACommand << " needs other arguments\nusage:\n"
+         << UsageOf(DefaultFileOperations());
     return ExitUsage;
 }
 
@@ -208,39 +189,79 @@ int AllCodes(const TArgs& A, QTextStream& AOut, QTextStream& AErr) {
     return Report(outcome, AErr);
 }
 
-struct TSubcommand {
-    QStringList Flags;
-    std::function<int(const TArgs&, QTextStream&, QTextStream&)> Run;
-};
+// A run that first splits its arguments into paths and the flags in AKnownFlags (an unknown flag
+// is a usage error).
+TCommandRun WithFlags(QStringList AKnownFlags, std::function<int(const TArgs&, QTextStream&, QTextStream&)> ARun) {
+    return [AKnownFlags, ARun](const QStringList& AArgs, const TCommandStreams& AStreams) {
+        TArgs args;
+        if (!SplitArgs(AArgs, AKnownFlags, args, AStreams.Err))
+            return static_cast<int>(ExitUsage);
+        return ARun(args, AStreams.Out, AStreams.Err);
+    };
+}
 
 } // namespace
 
-int RunAdminToolCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
-    static const std::map<QString, TSubcommand> subcommands = {
-        {QStringLiteral("stat"), {{QStringLiteral("--order-file")}, Stat}},
-        {QStringLiteral("order-files"), {{}, OrderFiles}},
-        {QStringLiteral("distinct-kw"), {{}, DistinctKW}},
-        {QStringLiteral("zip"), {{}, Zip}},
-        {QStringLiteral("compress"), {{}, Compress}},
-        {QStringLiteral("prepare-kw"), {{}, PrepareKW}},
-        {QStringLiteral("arrange-kw"),
-         {{QStringLiteral("--category-only"), QStringLiteral("--multi-word-only"),
-           QStringLiteral("--capitalize")},
-          ArrangeKW}},
-        {QStringLiteral("extract-kw"), {{QStringLiteral("--capitalize")}, ExtractKW}},
-        {QStringLiteral("code-text"), {{QStringLiteral("--no-comma")}, CodeText}},
-        {QStringLiteral("all-codes"), {{}, AllCodes}},
+const TCommandTable& DefaultFileOperations() {
+    static const TCommandTable table = {
+        {"stat",
+         "  admin stat [--order-file [FILE]]\n"
+         "                statistics of the embedded data sets; with --order-file also writes every\n"
+         "                node (flag 0) and reportable code (flag 1) to FILE\n",
+         WithFlags({QStringLiteral("--order-file")}, Stat)},
+        {"order-files",
+         "  admin order-files [ORDER [SHORT LONG SHORT_FLAG LONG_FLAG CODES CODES_LONG]]\n"
+         "                the six files derived from the published order file\n",
+         WithFlags({}, OrderFiles)},
+        {"distinct-kw", "  admin distinct-kw [FILE]     counts a distinct-keyword file by words per keyword\n",
+         WithFlags({}, DistinctKW)},
+        {"zip", "  admin zip [FOLDER]           compresses the eight data-set sources of FOLDER to .dzip\n",
+         WithFlags({}, Zip)},
+        {"compress", "  admin compress SOURCE DEST   compresses one file into a zlib stream\n",
+         WithFlags({}, Compress)},
+        {"prepare-kw", "  admin prepare-kw [FILE]      cleans a hand-made keyword file into FILE-New.txt\n",
+         WithFlags({}, PrepareKW)},
+        {"arrange-kw",
+         "  admin arrange-kw [--category-only] [--multi-word-only] [--capitalize]\n"
+         "                   [ORIGINAL ARRANGED DISTINCT]\n"
+         "                arranges a keyword file and lists its distinct keywords\n",
+         WithFlags({QStringLiteral("--category-only"), QStringLiteral("--multi-word-only"),
+                    QStringLiteral("--capitalize")},
+                   ArrangeKW)},
+        {"extract-kw",
+         "  admin extract-kw [--capitalize] [ARRANGED DISTINCT]\n"
+         "                the codes of every distinct keyword, into ARRANGED-Verify.txt\n",
+         WithFlags({QStringLiteral("--capitalize")}, ExtractKW)},
+        {"code-text", "  admin code-text [--no-comma] [FILE]  the code texts for extracting keywords\n",
+         WithFlags({QStringLiteral("--no-comma")}, CodeText)},
+        {"all-codes", "  admin all-codes [FILE]       every reportable code with its description\n",
+         WithFlags({}, AllCodes)},
+        {nullptr, "                Paths left out are the tool's default files in the program folder.\n", {}},
     };
-    if (AArgs.value(0) == QLatin1String("prepare-edition"))
-        return RunPrepareEditionCommand(AArgs.mid(1), AOut, AErr);
-    const auto found = subcommands.find(AArgs.value(0));
-    if (found == subcommands.end()) {
-        AErr << kCliPrefix << "unknown admin command " << AArgs.value(0) << "\nusage:\n" << kAdminToolUsage
-             << kPrepareEditionUsage;
+    return table;
+}
+
+const TCommandTable& AdminToolCommandTable() {
+    static const TCommandTable table = [] {
+        TCommandTable rows = DefaultFileOperations();
+        rows.push_back({"prepare-edition", kPrepareEditionUsage,
+                        [](const QStringList& AArgs, const TCommandStreams& AStreams) {
+                            return RunPrepareEditionCommand(AArgs, AStreams.Out, AStreams.Err);
+                        }});
+        return rows;
+    }();
+    return table;
+}
+
+int RunAdminToolCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
+    const TCommand* found = FindCommand(AdminToolCommandTable(), AArgs.value(0));
+    if (!found) {
+        AErr << kCliPrefix << "unknown admin command " << AArgs.value(0) << "\nusage:\n"
+             << UsageOf(AdminToolCommandTable());
         return ExitUsage;
     }
-    TArgs args;
-    if (!SplitArgs(AArgs.mid(1), found->second.Flags, args, AErr))
-        return ExitUsage;
-    return found->second.Run(args, AOut, AErr);
+    // No operation reads standard input.
+    QString noInput;
+    QTextStream in(&noInput);
+    return found->Run(AArgs.mid(1), {in, AOut, AErr});
 }

@@ -26,12 +26,6 @@
 
 namespace {
 
-const char* const kOwnUsage =
-    "  info          edition, data-set sizes, load state and time of each data set, and the\n"
-    "                counts of the tabular list\n"
-    "  tree [CODE]   the chapters with their sections and categories; with CODE, the chapter\n"
-    "                and section that hold that code, and the code with all codes below it\n";
-
 // The full help text: every command of the engine, then the administrator commands.
 QString Usage() {
     QString text;
@@ -43,14 +37,18 @@ QString Usage() {
         << "                of the edition embedded in the program; a file that is not an\n"
         << "                edition, is truncated or damaged is refused with a message and the\n"
         << "                embedded edition is used\n\n"
-        << kOwnUsage << kCodeUsage << kCheckUsage << kIndexUsage << kKeywordsUsage << kSearchUsage
-        << kShowUsage << kFindUsage << kDiffUsage
-        << "  help, --help  this text\n\n"
+        << UsageOf(CliCommandTable()) << '\n'
         << "Administrator commands (they read the files named, not the embedded data sets):\n"
-        << kAdminUsage << "\nThe administrator tool's operations:\n" << kAdminToolUsage
-        << kPrepareEditionUsage;
+        << UsageOf(AdminCommandTable()) << "\nThe administrator tool's operations:\n"
+        << UsageOf(AdminToolCommandTable());
     out.flush();
     return text;
+}
+
+int UnknownCommand(const QStringList& AArgs, QTextStream& AErr) {
+    AErr << kCliPrefix << "unknown command or arguments: " << AArgs.join(QLatin1Char(' ')) << '\n'
+         << Usage();
+    return ExitUsage;
 }
 
 QString StateName(int AState) {
@@ -125,7 +123,7 @@ int Info(QTextStream& AOut) {
     const TTabularCounts counts = CountTabular(*ChapterList);
     AOut << "\nTabular list: " << counts.Chapters << " chapters, " << counts.Sections
          << " sections, " << counts.Categories << " categories, " << counts.Codes << " codes\n";
-    return failed ? 1 : 0;
+    return failed ? ExitNotFound : ExitFound;
 }
 
 QString Indent(int ADepth) { return QString(ADepth * 2, QLatin1Char(' ')); }
@@ -179,13 +177,13 @@ int Tree(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
                     PrintChapterLine(AOut, number, *chapter);
                     PrintSectionLine(AOut, *section);
                     PrintCodeTree(AOut, *found, 2);
-                    return 0;
+                    return ExitFound;
                 }
     }
     if (wanted.isEmpty())
-        return 0;
+        return ExitFound;
     AErr << kCliPrefix << "no code " << AArgs[0] << " in the tabular list\n";
-    return 1;
+    return ExitNotFound;
 }
 
 // "help", "--help" or "-h" alone, or after a command ("show --help", "admin stat --help"): a
@@ -226,7 +224,51 @@ bool SelectEdition(QStringList& AArgs, QTextStream& AErr) {
     return true;
 }
 
+// A command that writes to AOut and AErr only.
+TCommandRun Printing(int (*ARun)(const QStringList&, QTextStream&, QTextStream&)) {
+    return [ARun](const QStringList& AArgs, const TCommandStreams& AStreams) {
+        return ARun(AArgs, AStreams.Out, AStreams.Err);
+    };
+}
+
 } // namespace
+
+const TCommandTable& CliCommandTable() {
+    static const TCommandTable table = {
+        {"info",
+         "  info          edition, data-set sizes, load state and time of each data set, and the\n"
+         "                counts of the tabular list\n",
+         [](const QStringList& AArgs, const TCommandStreams& AStreams) {
+             if (!AArgs.isEmpty())
+                 return UnknownCommand(QStringList{QStringLiteral("info")} + AArgs, AStreams.Err);
+             return Info(AStreams.Out);
+         }},
+        {"tree",
+         "  tree [CODE]   the chapters with their sections and categories; with CODE, the chapter\n"
+         "                and section that hold that code, and the code with all codes below it\n",
+         Printing(Tree)},
+        {"code", kCodeUsage, Printing(RunCodeCommand)},
+        {"check", kCheckUsage,
+         [](const QStringList& AArgs, const TCommandStreams& AStreams) {
+             return RunCheckCommand(AArgs, AStreams.In, AStreams.Out, AStreams.Err);
+         }},
+        {"index", kIndexUsage, Printing(RunIndexCommand)},
+        {"keywords", kKeywordsUsage, Printing(RunKeywordsCommand)},
+        {"search", kSearchUsage, Printing(RunSearchCommand)},
+        {"suggest", "", Printing(RunSuggestCommand)}, // described with search
+        {"show", kShowUsage, Printing(RunShowCommand)},
+        {"find", kFindUsage, Printing(RunFindCommand)},
+        {"diff", kDiffUsage, Printing(RunDiffCommand)},
+        // "help" alone (and --help, -h) is answered before any command runs; with more words it is
+        // an unknown command line.
+        {"help", "  help, --help  this text\n",
+         [](const QStringList& AArgs, const TCommandStreams& AStreams) {
+             return UnknownCommand(QStringList{QStringLiteral("help")} + AArgs, AStreams.Err);
+         }},
+        {"admin", "", Printing(RunAdminToolCommand)}, // its operations have a heading of their own
+    };
+    return table;
+}
 
 int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut, QTextStream& AErr) {
     QStringList args = AArgs;
@@ -244,35 +286,11 @@ int RunCliCommand(const QStringList& AArgs, QTextStream& AIn, QTextStream& AOut,
     SetLoaderMessageSink([](const QString& AText) {
         std::fprintf(stderr, "%s%s\n", kCliPrefix, AText.toLocal8Bit().constData());
     });
-    if (command == QLatin1String("admin"))
-        return RunAdminToolCommand(rest, AOut, AErr);
-    if (command == QLatin1String("info") && rest.isEmpty())
-        return Info(AOut);
-    if (command == QLatin1String("tree"))
-        return Tree(rest, AOut, AErr);
-    if (command == QLatin1String("code"))
-        return RunCodeCommand(rest, AOut, AErr);
-    if (command == QLatin1String("check"))
-        return RunCheckCommand(rest, AIn, AOut, AErr);
-    if (command == QLatin1String("index"))
-        return RunIndexCommand(rest, AOut, AErr);
-    if (command == QLatin1String("keywords"))
-        return RunKeywordsCommand(rest, AOut, AErr);
-    if (command == QLatin1String("search"))
-        return RunSearchCommand(rest, AOut, AErr);
-    if (command == QLatin1String("suggest"))
-        return RunSuggestCommand(rest, AOut, AErr);
-    if (command == QLatin1String("show"))
-        return RunShowCommand(rest, AOut, AErr);
-    if (command == QLatin1String("find"))
-        return RunFindCommand(rest, AOut, AErr);
-    if (command == QLatin1String("diff"))
-        return RunDiffCommand(rest, AOut, AErr);
-    if (command.isEmpty())
-        AErr << kCliPrefix << "no command given\n";
-    else
-        AErr << kCliPrefix << "unknown command or arguments: " << args.join(QLatin1Char(' ')) << '\n';
-    AErr << Usage();
+    if (const TCommand* found = FindCommand(CliCommandTable(), command))
+        return found->Run(rest, {AIn, AOut, AErr});
+    if (!command.isEmpty())
+        return UnknownCommand(args, AErr);
+    AErr << kCliPrefix << "no command given\n" << Usage();
     return ExitUsage;
 }
 

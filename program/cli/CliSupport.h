@@ -2,6 +2,7 @@
 // the error prefix, code-text normalisation and option parsing.
 #pragma once
 
+#include "ExitStatus.h"
 #include "LoadState.h"
 
 #include <QString>
@@ -10,12 +11,6 @@
 
 #include <initializer_list>
 
-// Exit statuses of every command.
-enum : int {
-    ExitFound = 0,    // success, or everything asked for was found
-    ExitNotFound = 1, // nothing found, something not reportable, or a data set failed to load
-    ExitUsage = 2,    // bad arguments, unreadable input file
-};
 
 // Every message on the error stream starts with this.
 inline constexpr const char* kCliPrefix = "tabulon-cli: ";

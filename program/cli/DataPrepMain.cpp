@@ -8,8 +8,8 @@ int main(int argc, char** argv) {
     QTextStream out(stdout), err(stderr);
     const QStringList args = app.arguments().mid(1);
     if (!IsAdminCommand(args)) {
-        err << "usage: tabulon-dataprep COMMAND ARGS\n" << kAdminUsage;
-        return 2;
+        err << "usage: tabulon-dataprep COMMAND ARGS\n" << UsageOf(AdminCommandTable());
+        return ExitUsage;
     }
     return RunAdminCommand(args, out, err);
 }

@@ -83,7 +83,7 @@ bool TakeConditions(QStringList& AArgs, int& AConditions, QString& AError) {
         }
         AConditions |= found->Bit;
     }
-    if (AConditions == 0) {
+    if (AConditions == NoFullTextConditions) {
         AError = QStringLiteral("--in needs at least one text to search");
         return false;
     }
@@ -112,15 +112,15 @@ bool UnknownOption(const QStringList& AArgs, QString& AError) {
 int RunSearchCommand(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
     QStringList args = AArgs;
     QString error;
-    int conditions = 0;
+    int conditions = NoFullTextConditions;
     bool fullText = TakeFlag(args, QStringLiteral("full-text"));
     const bool json = TakeFlag(args, QStringLiteral("json"));
     if (!TakeConditions(args, conditions, error) || UnknownOption(args, error)) {
         AErr << kCliPrefix << error << "\nusage:\n" << kSearchUsage;
         return ExitUsage;
     }
-    fullText = fullText || conditions != 0;
-    if (fullText && conditions == 0)
+    fullText = fullText || conditions != NoFullTextConditions;
+    if (fullText && conditions == NoFullTextConditions)
         conditions = SearchDescription;
     const QString text = args.join(QLatin1Char(' ')).trimmed();
     const QStringList keywords = SearchKeywordsOf(text);

@@ -19,7 +19,8 @@ void InitDataEngine();
 // may wait for a data set before StartBuildThreads has been called.
 void PrepareDataEngine();
 
-// Asks the XML loaders that are still loading to stop (state 1 becomes -2). Does not wait.
+// Asks the XML loaders that are still loading to stop (LoadRunning becomes LoadStopRequested).
+// Does not wait.
 void StopLoaders();
 
 // Starts the six loader threads, jobs 0..5, each running at once (the last step of start-up).

@@ -22,13 +22,13 @@ TSpecialKeywordList* SpecialKeywordList = nullptr;
 TShortDescMap* ShortDescMap = nullptr;
 QStringList* SearchHistoryList = nullptr;
 
-TLoadState TabularLoadState{0};
-TLoadState DiseaseIndexLoadState{0};
-TLoadState ExternalIndexLoadState{0};
-TLoadState DrugTableLoadState{0};
-TLoadState NeoplasmTableLoadState{0};
-TLoadState KeywordLoadState{0};
-TLoadState ShortDescLoadState{0};
+TLoadState TabularLoadState{LoadNotStarted};
+TLoadState DiseaseIndexLoadState{LoadNotStarted};
+TLoadState ExternalIndexLoadState{LoadNotStarted};
+TLoadState DrugTableLoadState{LoadNotStarted};
+TLoadState NeoplasmTableLoadState{LoadNotStarted};
+TLoadState KeywordLoadState{LoadNotStarted};
+TLoadState ShortDescLoadState{LoadNotStarted};
 
 TAccountList* AccountList = nullptr;
 TFavoriteKW* CurrentAccount = nullptr;

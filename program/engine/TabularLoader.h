@@ -7,8 +7,9 @@
 #include <pugixml.hpp>
 
 // Empties the containers and loads the "Tabular" data set into them, driving
-// TabularLoadState: 1 while walking, 2 when done, -1 after a failure (message "Load Tabular
-// File Fail1!"), and it leaves -2 in place when a stop was requested meanwhile.
+// TabularLoadState: LoadRunning while walking, LoadDone when done, LoadFailed after a failure
+// (message "Load Tabular File Fail1!"), and it leaves LoadStopRequested in place when a stop was
+// requested meanwhile.
 void LoadTabular();
 
 // Loads an uncompressed tabular list file the same way (the administrator operations read their

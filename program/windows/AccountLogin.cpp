@@ -41,7 +41,7 @@ TFormAccountLogin::TFormAccountLogin(TMessageService& AMessages, const TAccountL
 TFormAccountLogin::~TFormAccountLogin() = default;
 
 void TFormAccountLogin::showEvent(QShowEvent* AEvent) {
-    const bool newAccount = FType != 0;
+    const bool newAccount = FType != TAccountDialog::Login;
     Edit2->setVisible(newAccount);
     ComboBox1->setVisible(!newAccount);
     if (newAccount) {
@@ -70,7 +70,7 @@ void TFormAccountLogin::Button1Click() {
         Refuse(QStringLiteral("Please input password!"), Edit1);
         return;
     }
-    if (FType != 0 ? CheckNewAccount() : CheckLogin())
+    if (FType != TAccountDialog::Login ? CheckNewAccount() : CheckLogin())
         done(TDialogResult::Ok);
 }
 

@@ -20,6 +20,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+// What the account dialog asks for (its FType); the opener sets it before showing.
+namespace TAccountDialog {
+inline constexpr int Login = 0;
+inline constexpr int NewAccount = 1;
+} // namespace TAccountDialog
+
 class TFormAccountLogin : public QDialog {
     Q_OBJECT
 
@@ -30,7 +36,7 @@ public:
                       const QString& AFolder, QWidget* AParent = nullptr);
     ~TFormAccountLogin() override;
 
-    int FType = 1; // 0 login, anything else new account; set before showing
+    int FType = TAccountDialog::NewAccount; // Login, anything else new account; set before showing
     // Limits of a password line that a login rewrites (TFavoriteKW::LoadKWs); set before showing.
     TPasswordCost FPasswordCost = ProgramPasswordCost;
 

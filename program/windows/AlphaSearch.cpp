@@ -72,7 +72,7 @@ TfrmAlphaSearch::TfrmAlphaSearch(TMessageService& AMessages, TCodeOpener AOpenCo
 TfrmAlphaSearch::~TfrmAlphaSearch() = default;
 
 void TfrmAlphaSearch::FormShow() {
-    FUi->plTitle->setText(FType == 1
+    FUi->plTitle->setText(FType == TTermData::DiseaseIndex
                               ? QStringLiteral("Disease & Injury Alphabetical Search")
                               : QStringLiteral("External Causes of Injury Alphabetical Search"));
     ShowLevel(true);

@@ -1,5 +1,5 @@
-// TfrmAlphaSearch: the alphabetic index search, for the index of diseases and injuries (FType 1)
-// or of external causes (FType 2). One window shows one level of the index: the main terms, or
+// TfrmAlphaSearch: the alphabetic index search, for the index of diseases and injuries (FType
+// TTermData::DiseaseIndex) or of external causes (TTermData::ExternalIndex). One window shows one level of the index: the main terms, or
 // the sub-terms of FCurItem. The user types the beginning of a title, pages through the result,
 // opens a term's sub-terms in a new window on top (a chain of modal windows) and opens the
 // term's code, manifestation, see-category or see-subcategory in the code viewer. Ctrl+F opens

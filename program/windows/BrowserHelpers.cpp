@@ -2,6 +2,7 @@
 
 #include "EngineGlobals.h"
 #include "MessageService.h"
+#include "TermDataSet.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 
@@ -75,9 +76,9 @@ QList<const TTerm*> SearchListedTerms(int AType, const TTerm* ACurItem, const QS
         {DrugTableList, &DrugTableLoadState, TLetterRule::DigitsInHash},
         {NeoplasmTableList, &NeoplasmTableLoadState, TLetterRule::DigitsInHash},
     };
-    if (AType < 1 || AType > 4)
+    if (AType < TTermData::DiseaseIndex || AType > TTermData::NeoplasmTable)
         return {};
-    const TSource& source = sources[AType - 1];
+    const TSource& source = sources[AType - TTermData::DiseaseIndex];
     TWaitForDataSet wait(*source.State);
     return SearchMainTerms(source.Letters, AText, source.Rule);
 }

@@ -25,7 +25,7 @@ void ShowPaging(QLabel* ARecords, QLabel* APage, QAbstractButton* APrior, QAbstr
 // The trail of AItem (its main term down to itself) as a chain of nodes, all expanded.
 void FillTrail(QTreeWidget* ATree, const TTerm& AItem, bool AShowManif);
 
-// The terms a window of data set AType (1..4) lists for the search text: the sub-terms of
+// The terms a window of data set AType (TTermData) lists for the search text: the sub-terms of
 // ACurItem when it is set, else the main terms of the data set, waiting behind the waiting
 // dialog while it is still loading. Empty for any other type.
 QList<const TTerm*> SearchListedTerms(int AType, const TTerm* ACurItem, const QString& AText);

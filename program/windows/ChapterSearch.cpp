@@ -86,7 +86,7 @@ TfrmChapterSearch::TfrmChapterSearch(TMessageService& AMessages, QWidget* AParen
     AddFindShortcut(this, FMessages, [this](QWidget* AOver, const QString& ACode) {
         TfrmKeyWordSearch viewer(FMessages, AOver);
         viewer.FInitCode = ACode;
-        viewer.FInitType = 3;
+        viewer.FInitType = TViewerStart::Code;
         return FRunViewer ? FRunViewer(viewer) : viewer.exec();
     });
 }
@@ -154,15 +154,15 @@ void TfrmChapterSearch::OpenViewer(QTreeWidgetItem* AItem) {
     switch (AItem->data(0, kKindRole).toInt()) {
     case kChapterNode:
         viewer.FInitObject = static_cast<TChapter*>(data);
-        viewer.FInitType = 1;
+        viewer.FInitType = TViewerStart::Chapter;
         break;
     case kSectionNode:
         viewer.FInitObject = static_cast<TSubChapter*>(data);
-        viewer.FInitType = 2;
+        viewer.FInitType = TViewerStart::Section;
         break;
     default:
         viewer.FInitObject = static_cast<TCodeInfo*>(data);
-        viewer.FInitType = 3;
+        viewer.FInitType = TViewerStart::Code;
         break;
     }
     const int result = FRunViewer ? FRunViewer(viewer) : viewer.exec();

@@ -6,7 +6,7 @@ TCodeOpener DefaultCodeOpener(TMessageService& AMessages) {
     return [&AMessages](QWidget* AParent, const QString& ACode) {
         TfrmKeyWordSearch viewer(AMessages, AParent);
         viewer.FInitCode = ACode;
-        viewer.FInitType = 3;
+        viewer.FInitType = TViewerStart::Code;
         return viewer.exec();
     };
 }

@@ -72,7 +72,7 @@ TfrmDrugNeopSearch::~TfrmDrugNeopSearch() = default;
 
 void TfrmDrugNeopSearch::FormShow() {
     SetHeaderRow();
-    if (FType == 4) {
+    if (FType == TTermData::NeoplasmTable) {
         FUi->plTitle->setText(QStringLiteral("Neoplasms Alphabetical Search"));
         FUi->btnBackMain->setText(QStringLiteral("Back To Level #1"));
     } else {
@@ -100,7 +100,7 @@ void TfrmDrugNeopSearch::FormShow() {
 void TfrmDrugNeopSearch::SetHeaderRow() {
     QTableWidget* grid = FUi->StringGrid1;
     grid->setRowCount(1);
-    const THeaderTexts& texts = FType == 4 ? kNeoplasmHeaders : kDrugHeaders;
+    const THeaderTexts& texts = FType == TTermData::NeoplasmTable ? kNeoplasmHeaders : kDrugHeaders;
     for (int column = 0; column < kColumnCount; ++column)
         grid->setItem(0, column,
                       TextItem(QString::fromLatin1(texts[static_cast<std::size_t>(column)])));
@@ -166,7 +166,7 @@ std::unique_ptr<TTermLevelWindow> TfrmDrugNeopSearch::NewSubTermWindow() {
 }
 
 bool TfrmDrugNeopSearch::KeepsOpenOnBackToMainTerm() const {
-    return FType == 4 && FCurItem && FCurItem->FLevel == 0;
+    return FType == TTermData::NeoplasmTable && FCurItem && FCurItem->FLevel == 0;
 }
 
 void TfrmDrugNeopSearch::EnterList() {

@@ -1,6 +1,6 @@
-// TfrmDrugNeopSearch: the table search, for the table of drugs and chemicals (FType 3) or of
-// neoplasms (FType 4). Each term is a grid row with its six code cells under a header row that
-// the window draws itself. Like the index search, one window shows one level of the table and
+// TfrmDrugNeopSearch: the table search, for the table of drugs and chemicals (FType
+// TTermData::DrugTable) or of neoplasms (TTermData::NeoplasmTable). Each term is a grid row
+// with its six code cells under a header row that the window draws itself. Like the index search, one window shows one level of the table and
 // opens a new window on top for a term's sub-terms (what the two share is TTermLevelWindow's);
 // a code cell opens the code viewer. The neoplasm table has a single main term, so its first
 // window opens on that term's sub-terms. Ctrl+F opens the Find window over it, with the same
@@ -32,7 +32,7 @@ class TfrmDrugNeopSearch : public TTermLevelWindow {
     ~TfrmDrugNeopSearch() override;
 
     // Height of the header row for this window's table, and of every data row.
-    int HeaderHeight() const { return FType == 4 ? 36 : 50; }
+    int HeaderHeight() const { return FType == TTermData::NeoplasmTable ? 36 : 50; }
     static constexpr int DataRowHeight = 20;
 
   protected:

@@ -4,6 +4,7 @@
 #include "EngineGlobals.h"
 #include "FindIndexJob.h"
 #include "MessageService.h"
+#include "ModalResults.h"
 #include "ScreenFit.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
@@ -53,7 +54,7 @@ TfrmFind::TfrmFind(TMessageService& AMessages, TCodeOpener AOpenCode, QWidget* A
     connect(&FTypingPause, &QTimer::timeout, this, &TfrmFind::SearchNow);
     connect(FUi->edtFind, &QLineEdit::textChanged, this, &TfrmFind::TextEdited);
     connect(FUi->lblCorrection, &QLabel::linkActivated, this, &TfrmFind::SearchAsTyped);
-    connect(FUi->btnBack, &QPushButton::clicked, this, [this] { done(2); });
+    connect(FUi->btnBack, &QPushButton::clicked, this, [this] { done(TSearchResult::Back); });
     connect(FUi->btnView, &QPushButton::clicked, this, [this] { OpenCode(SelectedCode()); });
     connect(FUi->btnCopy, &QPushButton::clicked, this, &TfrmFind::CopyCode);
     // Ctrl+F here goes back to the search box with its words selected, ready for new ones.
@@ -131,7 +132,7 @@ void TfrmFind::SetUpLook() {
 }
 
 void TfrmFind::reject() {
-    done(2);
+    done(TSearchResult::Back);
 }
 
 void TfrmFind::SetSearchText(const QString& AText) {
@@ -264,8 +265,8 @@ void TfrmFind::OpenCode(const QString& ACode) {
     if (ACode.isEmpty())
         return;
     QWidget* focus = focusWidget();
-    if (FOpenCode(this, ACode) == 3) {
-        done(3);
+    if (FOpenCode(this, ACode) == TSearchResult::Quit) {
+        done(TSearchResult::Quit);
         return;
     }
     if (focus)
@@ -344,7 +345,7 @@ bool TfrmFind::HandleListKey(const QKeyEvent* AKey) {
 bool TfrmFind::HandleWindowKey(const QKeyEvent* AKey) {
     switch (AKey->key()) {
     case Qt::Key_Escape:
-        done(2);
+        done(TSearchResult::Back);
         return true;
     case Qt::Key_F12:
         QuitPrompt();
@@ -374,7 +375,7 @@ bool TfrmFind::eventFilter(QObject* AWatched, QEvent* AEvent) {
 
 void TfrmFind::QuitPrompt() {
     if (AskQuitProgram(FMessages, this))
-        done(3);
+        done(TSearchResult::Quit);
 }
 
 int RunFindWindow(TMessageService& AMessages, const TCodeOpener& AOpenCode, QWidget* AParent,
@@ -389,7 +390,7 @@ void AddFindShortcut(QDialog* AWindow, TMessageService& AMessages, TCodeOpener A
     shortcut->setObjectName(QStringLiteral("FindShortcut"));
     QObject::connect(shortcut, &QShortcut::activated, AWindow,
                      [AWindow, &AMessages, opener = std::move(AOpenCode)] {
-                         if (RunFindWindow(AMessages, opener, AWindow) == 3)
-                             AWindow->done(3);
+                         if (RunFindWindow(AMessages, opener, AWindow) == TSearchResult::Quit)
+                             AWindow->done(TSearchResult::Quit);
                      });
 }

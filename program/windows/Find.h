@@ -8,7 +8,8 @@
 // Enter opens the code-detail viewer on the selected code (from the box: the first result);
 // Ctrl+C copies the selected code alone; Escape closes; F12 asks to quit the program.
 //
-// Modal results: 3 quits the program (F12 and Yes, or the viewer returned 3), 2 Escape.
+// Modal results (ModalResults.h): TSearchResult::Quit quits the program (F12 and Yes, or the
+// viewer returned Quit), TSearchResult::Back for Escape and Back.
 #pragma once
 
 #include "CodeViewerLink.h"
@@ -84,10 +85,10 @@ private:
 };
 
 // Opens the Find window modally over AParent, searching for AText, and returns its modal result
-// (3: quit the program).
+// (TSearchResult::Quit: quit the program).
 int RunFindWindow(TMessageService& AMessages, const TCodeOpener& AOpenCode, QWidget* AParent,
                   const QString& AText = QString());
 
 // Ctrl+F in AWindow opens the Find window over it, with AOpenCode as its viewer (empty:
-// DefaultCodeOpener); when Find returns 3, AWindow closes with 3 as well.
+// DefaultCodeOpener); when Find returns TSearchResult::Quit, AWindow closes with it as well.
 void AddFindShortcut(QDialog* AWindow, TMessageService& AMessages, TCodeOpener AOpenCode = {});

@@ -10,6 +10,7 @@
 #include "InfoOf7Code.h"
 #include "KeyboardState.h"
 #include "MessageService.h"
+#include "ModalResults.h"
 #include "PageRenderer.h"
 #include "ScreenFit.h"
 #include "SelectCode.h"
@@ -653,7 +654,7 @@ bool TfrmKeyWordSearch::ShowCodeByText(const QString& ACode, bool AWithTree) {
         if (found) {
             TfrmInfoOf7Code& dialog = InfoDialog();
             dialog.SetQuestion(ACode, found->FCode, fullDesc);
-            if (dialog.exec() != 1) {
+            if (dialog.exec() != TDialogResult::Ok) {
                 ResetCodeBox();
                 return false;
             }
@@ -722,7 +723,7 @@ void TfrmKeyWordSearch::ShowAvailableCodes(const QString& ACode, bool AWithDesc)
         QGuiApplication::clipboard()->setText(clip);
         return;
     }
-    if (dialog.exec() == 1)
+    if (dialog.exec() == TDialogResult::Ok)
         FUi->edtSelected->setText(dialog.FSelectedCode);
 }
 
@@ -909,7 +910,7 @@ bool TfrmKeyWordSearch::HandleWindowKey(int AKey) {
 
 void TfrmKeyWordSearch::AskQuit() {
     if (AskQuitProgram(FMessages, this))
-        done(3);
+        done(TSearchResult::Quit);
 }
 
 bool TfrmKeyWordSearch::eventFilter(QObject* AWatched, QEvent* AEvent) {
@@ -1005,7 +1006,7 @@ void TfrmKeyWordSearch::keyPressEvent(QKeyEvent* AEvent) {
 }
 
 void TfrmKeyWordSearch::reject() {
-    done(2);
+    done(TSearchResult::Back);
 }
 
 void TfrmKeyWordSearch::FullTextToggled(bool AChecked) {

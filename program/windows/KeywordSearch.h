@@ -11,9 +11,9 @@
 //
 // Ctrl+F opens the Find window over it.
 //
-// Modal results: 3 quits the program (F12 and Yes, or Find returned 3), 2 is the ordinary
-// cancel (Escape, once neither the suggestions nor the history panel is open: Escape closes
-// those first).
+// Modal results (ModalResults.h): TSearchResult::Quit quits the program (F12 and Yes, or Find
+// returned Quit), TSearchResult::Back is the ordinary cancel (Escape, once neither the
+// suggestions nor the history panel is open: Escape closes those first).
 #pragma once
 
 #include "CodeNavigation.h"
@@ -36,6 +36,15 @@ class QMenu;
 class QTreeWidgetItem;
 struct TRenderedPage;
 
+// What the window opens as (its FInitType): the keyword search, or the code viewer on a chapter,
+// a section or a code. The openers set these numbers, so they keep their values.
+namespace TViewerStart {
+inline constexpr int KeywordSearch = 0;
+inline constexpr int Chapter = 1;
+inline constexpr int Section = 2;
+inline constexpr int Code = 3;
+} // namespace TViewerStart
+
 class TfrmKeyWordSearch : public QDialog {
     Q_OBJECT
 
@@ -47,7 +56,7 @@ public:
     ~TfrmKeyWordSearch() override;
 
     // Start fields, set by the opener before showing the window.
-    int FInitType = 0;           // 0 keyword search, 1 chapter, 2 section, 3 code
+    int FInitType = TViewerStart::KeywordSearch; // what the window opens as (TViewerStart)
     TTabularObject FInitObject;  // shown at the first layout when set
     QString FInitCode;           // a code text shown at the first layout when set
 

@@ -6,6 +6,7 @@
 #include "EngineGlobals.h"
 #include "Find.h"
 #include "MessageService.h"
+#include "ModalResults.h"
 #include "SearchHistory.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
@@ -188,7 +189,7 @@ int TfrmKeyWordSearch::FullTextConditions() const {
         {FUi->ckCodeAlso, SearchCodeAlso},       {FUi->ckExclude1, SearchExcludes1},
         {FUi->ckExclude2, SearchExcludes2},
     };
-    int conditions = 0;
+    int conditions = NoFullTextConditions;
     for (const auto& [box, bit] : boxes)
         if (box->isChecked())
             conditions |= bit;
@@ -205,10 +206,10 @@ void TfrmKeyWordSearch::RunKeywordSearch() {
         return;
     }
     const bool fullText = FUi->ckAdvanced->isChecked();
-    int conditions = 0;
+    int conditions = NoFullTextConditions;
     if (fullText) {
         conditions = FullTextConditions();
-        if (conditions == 0) {
+        if (conditions == NoFullTextConditions) {
             FMessages.Information(this, QStringLiteral("Please select one condition at least!"));
             return;
         }
@@ -243,8 +244,8 @@ void TfrmKeyWordSearch::OfferFind(const QString& AText, bool AFullText) {
     const QString question = NothingFoundMessage(AText, AFullText) +
                              QStringLiteral("\n\nSearch for \"%1\" with Find?").arg(AText);
     if (FMessages.Question(this, question, QStringLiteral("Search by Keywords"), QMessageBox::Yes) &&
-        RunFindWindow(FMessages, {}, this, AText) == 3)
-        done(3);
+        RunFindWindow(FMessages, {}, this, AText) == TSearchResult::Quit)
+        done(TSearchResult::Quit);
 }
 
 void TfrmKeyWordSearch::SearchCategories(TSearchMode AMode, int AConditions) {

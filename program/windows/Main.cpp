@@ -277,7 +277,7 @@ void TfrmMain::CheckBox1Click(bool AChecked) {
 
 void TfrmMain::Button3Click() {
     TFormAccountLogin dialog(FMessages, *AccountList, SharedDataFolder, this);
-    dialog.FType = 1;
+    dialog.FType = TAccountDialog::NewAccount;
     if (dialog.exec() != TDialogResult::Ok)
         return;
     std::unique_ptr<TFavoriteKW> account;
@@ -297,7 +297,7 @@ void TfrmMain::Button3Click() {
 
 void TfrmMain::Button4Click() {
     TFormAccountLogin dialog(FMessages, *AccountList, SharedDataFolder, this);
-    dialog.FType = 0;
+    dialog.FType = TAccountDialog::Login;
     dialog.FPasswordCost = FPasswordCost;
     if (dialog.exec() != TDialogResult::Ok)
         return;

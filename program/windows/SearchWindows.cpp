@@ -30,7 +30,7 @@ std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService
     switch (AKind) {
     case TSearchWindow::KeywordSearch: {
         auto window = std::make_unique<TfrmKeyWordSearch>(AMessages);
-        window->FInitType = 0;
+        window->FInitType = TViewerStart::KeywordSearch;
         return window;
     }
     case TSearchWindow::ChapterBrowser:
@@ -42,13 +42,13 @@ std::unique_ptr<QDialog> CreateSearchWindow(TSearchWindow AKind, TMessageService
             return nullptr;
         return std::make_unique<TfrmFavorites>(AMessages, *CurrentAccount);
     case TSearchWindow::DiseaseIndex:
-        return AlphaSearch(1, AMessages);
+        return AlphaSearch(TTermData::DiseaseIndex, AMessages);
     case TSearchWindow::ExternalIndex:
-        return AlphaSearch(2, AMessages);
+        return AlphaSearch(TTermData::ExternalIndex, AMessages);
     case TSearchWindow::DrugTable:
-        return TableSearch(3, AMessages);
+        return TableSearch(TTermData::DrugTable, AMessages);
     case TSearchWindow::NeoplasmTable:
-        return TableSearch(4, AMessages);
+        return TableSearch(TTermData::NeoplasmTable, AMessages);
     case TSearchWindow::AdministratorTool:
         return std::make_unique<TfrmAdministratorTool>(AMessages);
     }

@@ -16,6 +16,7 @@
 
 #include "CodeViewerLink.h"
 #include "IndexModel.h"
+#include "TermDataSet.h"
 
 #include <QDialog>
 #include <QList>
@@ -60,7 +61,7 @@ class TTermLevelWindow : public QDialog {
     ~TTermLevelWindow() override;
 
     // Set by the opener before showing.
-    int FType = 0;                   // the data set, 1..4 (see SearchListedTerms)
+    int FType = 0;                   // the data set, a TTermData value
     const TTerm* FCurItem = nullptr; // none: main terms; else the term whose sub-terms are listed
 
     // The current result, the page size and the page (from 1); read by the tests.

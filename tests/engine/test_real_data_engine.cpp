@@ -201,7 +201,7 @@ TEST_F(RealEngine, KeywordSearchFindsNumbersAndPlainFormsOfNames) {
         const QString trimmed = QString::fromUtf8(text);
         QStringList found;
         for (const TCodeInfo* code :
-             SearchCategories(*ChapterList, TSearchMode::Keywords, SearchKeywordsOf(trimmed), 0))
+             SearchCategories(*ChapterList, TSearchMode::Keywords, SearchKeywordsOf(trimmed), NoFullTextConditions))
             found << code->FCode;
         EXPECT_TRUE(found.contains(QLatin1String(category)))
             << text << " found " << found.join(QLatin1Char(' ')).toStdString();

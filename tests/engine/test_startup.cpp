@@ -149,7 +149,7 @@ protected:
         WriteState(FState, LoadNotStarted);
     }
     RecordingHooks FHooks;
-    TLoadState FState{0};
+    TLoadState FState{LoadNotStarted};
 };
 
 TEST_F(WaitingProtocol, ShowsNothingUnlessTheDataSetIsLoading) {

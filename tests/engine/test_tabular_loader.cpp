@@ -264,7 +264,7 @@ TEST_F(TabularLoader, NonIntegerVisualCategoryFailsTheLoad) {
 
 TEST_F(TabularLoader, StopRequestEndsTheWalkAndStays) {
     // The sink asks the loaders to stop while the first chapter is being read, as closing the
-    // main window does; the walk ends at its next node and the state stays -2.
+    // main window does; the walk ends at its next node and the state stays LoadStopRequested.
     SetLoaderMessageSink([](const QString&) { StopLoaders(); });
     const char* chapters = R"(
 <chapter><desc>One (A00-A09)</desc><stopHere/>

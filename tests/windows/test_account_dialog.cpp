@@ -87,7 +87,7 @@ TEST_F(Accounts, NewAccountDialogChecksInOrder) {
     CreateAccountFile(QStringLiteral("abc"), QStringLiteral("pw"));
     Restart();
     TFormAccountLogin dialog(Messages(), *AccountList, SharedDataFolder);
-    dialog.FType = 1;
+    dialog.FType = TAccountDialog::NewAccount;
     QStringList seen;
     QList<QWidget*> focus;
     WhenModalShows<TFormAccountLogin>([&](TFormAccountLogin* ADialog) {
@@ -128,7 +128,7 @@ TEST_F(Accounts, NewAccountDialogChecksInOrder) {
 
 TEST_F(Accounts, LoginDialogWithoutAccountsAsksForAUserAndCancels) {
     TFormAccountLogin dialog(Messages(), *AccountList, SharedDataFolder);
-    dialog.FType = 0;
+    dialog.FType = TAccountDialog::Login;
     WhenModalShows<TFormAccountLogin>([&](TFormAccountLogin* ADialog) {
         EXPECT_FALSE(ADialog->Edit2->isVisible());
         EXPECT_TRUE(ADialog->ComboBox1->isVisible());

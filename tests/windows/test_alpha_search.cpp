@@ -61,7 +61,7 @@ class AlphaSearchWindow : public LevelWindowTest<TfrmAlphaSearch> {
         UseList(ExternalIndexList, FExternal);
     }
     // The disease index unless told otherwise.
-    TfrmAlphaSearch& Open(int AType = 1) { return LevelWindowTest::Open(AType); }
+    TfrmAlphaSearch& Open(int AType = TTermData::DiseaseIndex) { return LevelWindowTest::Open(AType); }
     QTreeWidget* List(QWidget* AWindow) { return Child<QTreeWidget>(AWindow, "ListView1"); }
     QTreeWidget* List() { return List(FWindow.get()); }
     // Selects the row whose title column reads ATitle on the current page.
@@ -110,7 +110,7 @@ TEST_F(AlphaSearchWindow, LayoutCaptionsAndFonts) {
     EXPECT_EQ(window.focusWidget(), List());
     EXPECT_EQ(window.ROW_HEIGHT_PX, 20); // 96 pixels per inch offscreen
 
-    Open(2);
+    Open(TTermData::ExternalIndex);
     EXPECT_EQ(Child("plTitle")->text(),
               QStringLiteral("External Causes of Injury Alphabetical Search"));
 }
@@ -205,7 +205,7 @@ TEST_F(AlphaSearchWindow, SearchTrimsFoldsAToZAndMatchesTheTitleStartInOneLetter
         }
     }
     // The external-cause index has no Q: nothing, whatever follows.
-    Open(2);
+    Open(TTermData::ExternalIndex);
     Type(QStringLiteral("Qu"));
     EXPECT_EQ(Records(), QStringLiteral("Records: 0"));
     EXPECT_EQ(Page(), QStringLiteral("Page: 0/0"));
@@ -554,7 +554,7 @@ TEST_F(AlphaSearchWindow, F12AnsweredYesQuitsFromAnyLevelAndClosesTheMainWindow)
     TfrmMain main(Messages());
     main.SetWindowFactory([this](TSearchWindow) -> std::unique_ptr<QDialog> {
         auto window = std::make_unique<TfrmAlphaSearch>(Messages(), FViewer.Opener());
-        window->FType = 1;
+        window->FType = TTermData::DiseaseIndex;
         return window;
     });
     main.show();
@@ -600,7 +600,7 @@ TEST_F(AlphaSearchWindow, ViewerResultThreeQuitsTheWindow) {
 
 TEST_F(AlphaSearchWindow, DefaultOpenerShowsTheCodeInTheViewer) {
     FWindow = std::make_unique<TfrmAlphaSearch>(Messages());
-    FWindow->FType = 1;
+    FWindow->FType = TTermData::DiseaseIndex;
     FWindow->show();
     Type(QStringLiteral("Sepsis"));
     Select(QStringLiteral("Sepsis"));

@@ -66,9 +66,9 @@ TEST_F(ChapterBrowser, DoubleClickOnALabelOpensTheViewerOnThatObject) {
     QTreeWidget* tree = Tree(browser);
     QTreeWidgetItem* chapter = tree->topLevelItem(0);
 
-    // On the chapter's label: the viewer opens with type 1 and the node stays folded.
+    // On the chapter's label: the viewer opens as TViewerStart::Chapter and the node stays folded.
     DoubleClick(tree, LabelPoint(tree, chapter));
-    EXPECT_EQ(type, 1);
+    EXPECT_EQ(type, TViewerStart::Chapter);
     EXPECT_EQ(shown, QStringLiteral("(A00-A09)"));
     EXPECT_FALSE(chapter->isExpanded());
 
@@ -79,12 +79,12 @@ TEST_F(ChapterBrowser, DoubleClickOnALabelOpensTheViewerOnThatObject) {
     EXPECT_EQ(type, -1);
     EXPECT_TRUE(chapter->isExpanded());
 
-    // A category opens with type 3; the viewer's Quit closes the browser with Quit.
+    // A category opens as TViewerStart::Code; the viewer's Quit closes the browser with Quit.
     tree->expandAll();
     QTreeWidgetItem* category = chapter->child(0)->child(1);
     answer = TSearchResult::Quit;
     DoubleClick(tree, LabelPoint(tree, category));
-    EXPECT_EQ(type, 3);
+    EXPECT_EQ(type, TViewerStart::Code);
     EXPECT_EQ(shown, QStringLiteral("A01"));
     EXPECT_EQ(browser.result(), TSearchResult::Quit);
     EXPECT_FALSE(browser.isVisible());
@@ -126,9 +126,9 @@ TEST_F(ChapterBrowser, EnterOpensTheCurrentNodeAndLeftRightFoldIt) {
         int Type;
         const char* Shown;
     } opens[] = {
-        {chapter, 1, "(A00-A09)"},
-        {chapter->child(0), 2, "(A00-A09)"},
-        {chapter->child(0)->child(1), 3, "A01"},
+        {chapter, TViewerStart::Chapter, "(A00-A09)"},
+        {chapter->child(0), TViewerStart::Section, "(A00-A09)"},
+        {chapter->child(0)->child(1), TViewerStart::Code, "A01"},
     };
     for (const auto& open : opens) {
         type = -1;

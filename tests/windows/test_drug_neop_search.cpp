@@ -89,7 +89,7 @@ class TableSearchWindow : public LevelWindowTest<TfrmDrugNeopSearch> {
 };
 
 TEST_F(TableSearchWindow, DrugWindowLayoutHeaderRowAndColumns) {
-    TfrmDrugNeopSearch& window = Open(3);
+    TfrmDrugNeopSearch& window = Open(TTermData::DrugTable);
     EXPECT_EQ(window.size(), QSize(1167, 691));
     EXPECT_EQ(window.windowTitle(),
               QStringLiteral("ICD-10 (%1), Provided by Quorvane").arg(DataYear));
@@ -138,7 +138,7 @@ TEST_F(TableSearchWindow, HeaderRowIsDrawnFilledBoldCentredAndWrapped) {
     EXPECT_EQ(look.Flags, int(Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap));
     EXPECT_EQ(look.Text, QStringLiteral("\nSubstance")); // begins on the second line
 
-    Open(3);
+    Open(TTermData::DrugTable);
     QTableWidget* grid = Grid();
     const QImage shot = grid->viewport()->grab().toImage();
     // Fill: a corner of a header cell; data rows keep the grid's own background.
@@ -183,7 +183,7 @@ TEST_F(TableSearchWindow, HeaderRowIsDrawnFilledBoldCentredAndWrapped) {
 // Every header is whole in its cell: where a word is wider than its column ("unintentional") the
 // header is painted a little smaller; the others keep the grid's size.
 TEST_F(TableSearchWindow, HeadersAreWholeInTheirCells) {
-    for (const int type : {3, 4}) {
+    for (const int type : {TTermData::DrugTable, TTermData::NeoplasmTable}) {
         Open(type);
         QTableWidget* grid = Grid();
         for (int column = 1; column < 8; ++column) {
@@ -207,7 +207,7 @@ TEST_F(TableSearchWindow, HeadersAreWholeInTheirCells) {
 }
 
 TEST_F(TableSearchWindow, HashLetterHoldsTheNamesThatBeginWithOneToNine) {
-    Open(3);
+    Open(TTermData::DrugTable);
     struct TCase {
         const char* Text;
         int Records;
@@ -230,7 +230,7 @@ TEST_F(TableSearchWindow, HashLetterHoldsTheNamesThatBeginWithOneToNine) {
 }
 
 TEST_F(TableSearchWindow, NeoplasmWindowOpensOnTheSubTermsOfItsSingleMainTerm) {
-    TfrmDrugNeopSearch& window = Open(4);
+    TfrmDrugNeopSearch& window = Open(TTermData::NeoplasmTable);
     EXPECT_EQ(Child("plTitle")->text(), QStringLiteral("Neoplasms Alphabetical Search"));
     EXPECT_EQ(Child("lbLevel")->text(), QStringLiteral("#1 Level Term"));
     ASSERT_NE(window.FCurItem, nullptr);
@@ -316,7 +316,7 @@ TEST_F(TableSearchWindow, CodeCellsOpenTheirCodeAndPlaceholdersNothing) {
         }
     }
     // F5 on a title written as a code opens it; a double-click on a title opens sub-terms only.
-    Open(3);
+    Open(TTermData::DrugTable);
     Type(QStringLiteral("T"));
     Focus(QStringLiteral("T51.3X1"), 1);
     FViewer.FCodes.clear();
@@ -328,7 +328,7 @@ TEST_F(TableSearchWindow, CodeCellsOpenTheirCodeAndPlaceholdersNothing) {
 }
 
 TEST_F(TableSearchWindow, HeaderRowNeverOpensAnything) {
-    for (const int type : {3, 4}) {
+    for (const int type : {TTermData::DrugTable, TTermData::NeoplasmTable}) {
         Open(type);
         QTableWidget* grid = Grid();
         auto* menu = FWindow->findChild<QMenu*>(QStringLiteral("PopupMenu1"));
@@ -351,7 +351,7 @@ TEST_F(TableSearchWindow, HeaderRowNeverOpensAnything) {
 }
 
 TEST_F(TableSearchWindow, PopupOffersSubTermsOfDataRowsThatHaveThem) {
-    Open(3);
+    Open(TTermData::DrugTable);
     auto* menu = FWindow->findChild<QMenu*>(QStringLiteral("PopupMenu1"));
     QStringList texts;
     for (QAction* action : menu->actions())
@@ -380,7 +380,7 @@ TEST_F(TableSearchWindow, PopupOffersSubTermsOfDataRowsThatHaveThem) {
 }
 
 TEST_F(TableSearchWindow, BackToLevelOneKeepsTheFirstNeoplasmWindowOpen) {
-    Open(4);
+    Open(TTermData::NeoplasmTable);
     QList<int> results;
     Focus(QStringLiteral("abdomen, abdominal"), 1);
     WhenModalShows([&](QWidget* ASecond) {
@@ -405,7 +405,7 @@ TEST_F(TableSearchWindow, BackToLevelOneKeepsTheFirstNeoplasmWindowOpen) {
 }
 
 TEST_F(TableSearchWindow, BackToMainTermClosesTheDrugChainDownToTheMainTerms) {
-    Open(3);
+    Open(TTermData::DrugTable);
     Type(QStringLiteral("Al"));
     Focus(QStringLiteral("Alcohol"), 1);
     QList<int> results;
@@ -434,7 +434,7 @@ TEST_F(TableSearchWindow, BackToMainTermClosesTheDrugChainDownToTheMainTerms) {
 }
 
 TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
-    TfrmDrugNeopSearch& window = Open(4);
+    TfrmDrugNeopSearch& window = Open(TTermData::NeoplasmTable);
     QList<int> results;
     RecordResult(&window, results);
     Focus(QStringLiteral("abdomen, abdominal"), 2);
@@ -456,7 +456,7 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
         EXPECT_EQ(request.DefaultButton, QMessageBox::No); // the safe answer
     }
     // The viewer's result 3 quits as well.
-    Open(4);
+    Open(TTermData::NeoplasmTable);
     FViewer.FResult = TSearchResult::Quit;
     int got = -1;
     RecordResult(FWindow.get(), got);
@@ -469,7 +469,7 @@ TEST_F(TableSearchWindow, F12YesInADeeperWindowQuitsEveryWindow) {
 // Keyboard routes: Enter or Down in the search box moves into the grid on its first data row,
 // Tab reaches the grid on a data row, and Space does not move the current row.
 TEST_F(TableSearchWindow, KeysLeadFromTheSearchBoxIntoTheGridOnItsFirstDataRow) {
-    Open(3);
+    Open(TTermData::DrugTable);
     FWindow->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
     auto* box = Child<QLineEdit>("edtMain");
@@ -512,7 +512,7 @@ TEST_F(TableSearchWindow, KeysLeadFromTheSearchBoxIntoTheGridOnItsFirstDataRow) 
 
 TEST_F(TableSearchWindow, PagesAndMaximisedPageSizeKeepTheCurrentTerm) {
     FullScreen = 1;
-    TfrmDrugNeopSearch& window = Open(3);
+    TfrmDrugNeopSearch& window = Open(TTermData::DrugTable);
     QApplication::processEvents();
     ASSERT_TRUE(window.isMaximized());
     const int maximisedLines = window.FLinesPerPage;
@@ -540,7 +540,7 @@ TEST_F(TableSearchWindow, PagesAndMaximisedPageSizeKeepTheCurrentTerm) {
 
 TEST_F(TableSearchWindow, DefaultOpenerShowsTheCodeInTheViewer) {
     FWindow = std::make_unique<TfrmDrugNeopSearch>(Messages());
-    FWindow->FType = 4;
+    FWindow->FType = TTermData::NeoplasmTable;
     FWindow->show();
     Focus(QStringLiteral("abdomen, abdominal"), 3);
     bool opened = false;

@@ -242,7 +242,7 @@ TEST_F(FavoritesFromTheMainWindow, WithNobodyLoggedInOffersLoginFirst) {
     FAnswer = QMessageBox::Yes;
     bool listed = false;
     WhenModalShows<TFormAccountLogin>([&](TFormAccountLogin* ADialog) {
-        EXPECT_EQ(ADialog->FType, 0);
+        EXPECT_EQ(ADialog->FType, TAccountDialog::Login);
         ADialog->ComboBox1->setCurrentIndex(ADialog->ComboBox1->findText(QStringLiteral("abc")));
         ADialog->Edit1->setText(QStringLiteral("secret"));
         WhenModalShows<TfrmFavorites>([&](TfrmFavorites* AWindow) {
@@ -267,7 +267,7 @@ TEST_F(FavoritesFromTheMainWindow, WithoutAnyAccountOffersANewOne) {
     FAnswer = QMessageBox::Yes;
     bool listed = false;
     WhenModalShows<TFormAccountLogin>([&](TFormAccountLogin* ADialog) {
-        EXPECT_EQ(ADialog->FType, 1);
+        EXPECT_EQ(ADialog->FType, TAccountDialog::NewAccount);
         ADialog->Edit2->setText(QStringLiteral("ben"));
         ADialog->Edit1->setText(QStringLiteral("pw"));
         WhenModalShows<TfrmFavorites>([&](TfrmFavorites* AWindow) {

@@ -10,6 +10,7 @@
 #include "FindIndexJob.h"
 #include "InfoOf7Code.h"
 #include "KeywordSearch.h"
+#include "ModalResults.h"
 #include "Waiting.h"
 #include "WindowStyle.h"
 #include "WindowTestSupport.h"
@@ -113,7 +114,7 @@ protected:
 
     std::unique_ptr<TfrmFind> FWindow;
     QStringList FOpened;
-    int FViewerResult = 2;
+    int FViewerResult = TSearchResult::Back;
 };
 
 TEST_F(FindWindow, OpensReadyToTypeWithTheLookOfTheSearchWindows) {
@@ -329,10 +330,10 @@ TEST_F(FindWindow, EnterOpensTheViewerOnTheSelectedCode) {
 TEST_F(FindWindow, AViewerThatQuitsTheProgramClosesFindWithThree) {
     Open();
     Type(QStringLiteral("cholera"));
-    FViewerResult = 3;
+    FViewerResult = TSearchResult::Quit;
     QTest::keyClick(Box(), Qt::Key_Return);
     EXPECT_EQ(FOpened.size(), 1);
-    EXPECT_EQ(FWindow->result(), 3);
+    EXPECT_EQ(FWindow->result(), TSearchResult::Quit);
     EXPECT_FALSE(FWindow->isVisible());
 }
 
@@ -403,10 +404,10 @@ TEST_F(FindWindow, EscapeClosesWithTwoAndF12AsksToQuit) {
         int Result; // 0: still open
     };
     const TCase cases[] = {
-        {"escape in the box", Qt::Key_Escape, "edtFind", QMessageBox::Yes, 2},
-        {"escape in the list", Qt::Key_Escape, "lvResults", QMessageBox::Yes, 2},
+        {"escape in the box", Qt::Key_Escape, "edtFind", QMessageBox::Yes, TSearchResult::Back},
+        {"escape in the list", Qt::Key_Escape, "lvResults", QMessageBox::Yes, TSearchResult::Back},
         {"F12 answered No", Qt::Key_F12, "edtFind", QMessageBox::No, 0},
-        {"F12 answered Yes in the list", Qt::Key_F12, "lvResults", QMessageBox::Yes, 3},
+        {"F12 answered Yes in the list", Qt::Key_F12, "lvResults", QMessageBox::Yes, TSearchResult::Quit},
     };
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Name);
@@ -428,7 +429,7 @@ TEST_F(FindWindow, EscapeClosesWithTwoAndF12AsksToQuit) {
     }
     Open();
     Child<QPushButton>("btnBack")->click();
-    EXPECT_EQ(FWindow->result(), 2);
+    EXPECT_EQ(FWindow->result(), TSearchResult::Back);
 }
 
 TEST_F(FindWindow, WaitsWithTheWaitingDialogWhileTheIndexIsBuilt) {
@@ -470,7 +471,7 @@ protected:
     TfrmInfoOf7Code FInfo;
 };
 
-// An index or table window of the kind AType (1, 2 indexes; 3, 4 tables).
+// An index or table window of the kind AType (a TTermData value).
 template <class TWindow> std::function<std::unique_ptr<QDialog>()> OfType(int AType) {
     return [AType] {
         auto window = std::make_unique<TWindow>(Messages());
@@ -486,14 +487,14 @@ TEST_F(FindShortcut, CtrlFInEverySearchWindowOpensFindOverIt) {
     };
     const TCase cases[] = {
         {"keyword search", [this] { return std::make_unique<TfrmKeyWordSearch>(Messages(), nullptr, &FInfo); }},
-        {"disease index", OfType<TfrmAlphaSearch>(1)},
-        {"external index", OfType<TfrmAlphaSearch>(2)},
-        {"drug table", OfType<TfrmDrugNeopSearch>(3)},
-        {"neoplasm table", OfType<TfrmDrugNeopSearch>(4)},
+        {"disease index", OfType<TfrmAlphaSearch>(TTermData::DiseaseIndex)},
+        {"external index", OfType<TfrmAlphaSearch>(TTermData::ExternalIndex)},
+        {"drug table", OfType<TfrmDrugNeopSearch>(TTermData::DrugTable)},
+        {"neoplasm table", OfType<TfrmDrugNeopSearch>(TTermData::NeoplasmTable)},
         {"chapter browser", [] { return std::make_unique<TfrmChapterSearch>(Messages()); }},
     };
     for (const TCase& test : cases) {
-        for (const int findResult : {2, 3}) {
+        for (const int findResult : {TSearchResult::Back, TSearchResult::Quit}) {
             SCOPED_TRACE(std::string(test.Name) + " with Find returning " + std::to_string(findResult));
             std::unique_ptr<QDialog> window = test.Create();
             ShowActive(window.get());
@@ -507,9 +508,9 @@ TEST_F(FindShortcut, CtrlFInEverySearchWindowOpensFindOverIt) {
             QTest::keyClick(focus, Qt::Key_F, Qt::ControlModifier);
             ASSERT_TRUE(QTest::qWaitFor([&] { return parent != nullptr; }));
             EXPECT_EQ(parent, window.get());
-            EXPECT_EQ(window->isVisible(), findResult != 3);
-            if (findResult == 3) {
-                EXPECT_EQ(window->result(), 3);
+            EXPECT_EQ(window->isVisible(), findResult != TSearchResult::Quit);
+            if (findResult == TSearchResult::Quit) {
+                EXPECT_EQ(window->result(), TSearchResult::Quit);
             }
         }
     }
@@ -520,15 +521,15 @@ TEST_F(FindShortcut, FindFromAnIndexWindowOpensCodesInThatWindowsViewer) {
     QStringList opened;
     TfrmAlphaSearch window(Messages(), [&](QWidget*, const QString& ACode) {
         opened << ACode;
-        return 2;
+        return TSearchResult::Back;
     });
-    window.FType = 1;
+    window.FType = TTermData::DiseaseIndex;
     ShowActive(&window);
     WhenModalShows<TfrmFind>([](TfrmFind* AFind) {
         auto* box = AFind->findChild<QLineEdit*>(QStringLiteral("edtFind"));
         QTest::keyClicks(box, QStringLiteral("cholera"));
         QTest::keyClick(box, Qt::Key_Return);
-        AFind->done(2);
+        AFind->done(TSearchResult::Back);
     });
     QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
     QTest::keyClick(focus, Qt::Key_F, Qt::ControlModifier);

@@ -5,6 +5,7 @@
 #include "Find.h"
 #include "InfoOf7Code.h"
 #include "KeywordSearch.h"
+#include "ModalResults.h"
 #include "Main.h"
 #include "SearchHistory.h"
 #include "TextLines.h"
@@ -258,7 +259,7 @@ TEST_F(SearchWindow, NothingFoundOffersFindOnTheSameText) {
         EXPECT_EQ(Tree()->topLevelItemCount(), 0) << c.Text;
     }
     // Yes opens Find searching the same text; what Find returns 3 with quits the window.
-    for (const int findResult : {2, 3}) {
+    for (const int findResult : {TSearchResult::Back, TSearchResult::Quit}) {
         FAnswer = QMessageBox::Yes;
         QString prefilled, searched;
         WhenModalShows<TfrmFind>([&](TfrmFind* AFind) {
@@ -270,9 +271,9 @@ TEST_F(SearchWindow, NothingFoundOffersFindOnTheSameText) {
         Search(QStringLiteral("intracranial injury"));
         EXPECT_EQ(prefilled, QStringLiteral("intracranial injury"));
         EXPECT_EQ(searched, QStringLiteral("intracranial injury"));
-        EXPECT_EQ(FWindow->isVisible(), findResult != 3);
-        if (findResult == 3) {
-            EXPECT_EQ(FWindow->result(), 3);
+        EXPECT_EQ(FWindow->isVisible(), findResult != TSearchResult::Quit);
+        if (findResult == TSearchResult::Quit) {
+            EXPECT_EQ(FWindow->result(), TSearchResult::Quit);
         }
     }
 }
@@ -612,7 +613,7 @@ TEST_F(SearchWindow, EscapeClosesWhatFloatsBeforeTheWindow) {
         ASSERT_FALSE(prompt->isVisible());
         QTest::keyClick(Child(box), Qt::Key_Escape);
         EXPECT_FALSE(FWindow->isVisible()) << box;
-        EXPECT_EQ(FWindow->result(), 2) << box;
+        EXPECT_EQ(FWindow->result(), TSearchResult::Back) << box;
     }
 }
 
@@ -728,7 +729,7 @@ TEST_F(SearchFromTheMainWindow, SearchesSurviveARestartAndAreRecalledFromThePane
         bool opened = false;
         WhenModalShows<TfrmKeyWordSearch>([&](TfrmKeyWordSearch* AWindow) {
             opened = true;
-            EXPECT_EQ(AWindow->FInitType, 0);
+            EXPECT_EQ(AWindow->FInitType, TViewerStart::KeywordSearch);
             EXPECT_EQ(static_cast<QLabel*>(child(AWindow, "Panel1"))->text(), QStringLiteral("Tabular Search"));
             EXPECT_EQ(static_cast<QLabel*>(child(AWindow, "lbType"))->text(), QStringLiteral("Search"));
             auto* box = static_cast<QLineEdit*>(child(AWindow, "edtKeyWord"));
@@ -737,7 +738,7 @@ TEST_F(SearchFromTheMainWindow, SearchesSurviveARestartAndAreRecalledFromThePane
             QTest::keyClick(box, Qt::Key_Return);
             EXPECT_EQ(TreeTexts(static_cast<QTreeWidget*>(child(AWindow, "TreeView1"))),
                       (QStringList{QStringLiteral("A01"), QStringLiteral("A02")}));
-            AWindow->done(2);
+            AWindow->done(TSearchResult::Back);
         });
         QTest::mouseClick(main.findChild<QLabel*>(QStringLiteral("lbKeyWords")), Qt::LeftButton);
         ASSERT_TRUE(opened);
@@ -764,7 +765,7 @@ TEST_F(SearchFromTheMainWindow, SearchesSurviveARestartAndAreRecalledFromThePane
         EXPECT_EQ(static_cast<QLineEdit*>(child(AWindow, "edtKeyWord"))->text(), QStringLiteral("Salmonella, typhi"));
         EXPECT_FALSE(child(AWindow, "plHistory")->isVisible());
         EXPECT_EQ(static_cast<QTreeWidget*>(child(AWindow, "TreeView1"))->topLevelItemCount(), 0); // not searched
-        AWindow->done(2);
+        AWindow->done(TSearchResult::Back);
     });
     QTest::mouseClick(main.findChild<QLabel*>(QStringLiteral("lbKeyWords")), Qt::LeftButton);
     EXPECT_TRUE(recalled);

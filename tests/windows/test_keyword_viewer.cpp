@@ -7,6 +7,7 @@
 #include "InfoOf7Code.h"
 #include "KeyboardState.h"
 #include "KeywordSearch.h"
+#include "ModalResults.h"
 #include "SelectCode.h"
 #include "TextLines.h"
 #include "WindowTestSupport.h"
@@ -59,7 +60,7 @@ class Viewer : public WindowTest {
         FViewer.reset();
         WindowTest::TearDown();
     }
-    TfrmKeyWordSearch& Open(TTabularObject AObject, const QString& ACode = QString(), int AType = 3) {
+    TfrmKeyWordSearch& Open(TTabularObject AObject, const QString& ACode = QString(), int AType = TViewerStart::Code) {
         FViewer = std::make_unique<TfrmKeyWordSearch>(Messages(), nullptr, &FInfo);
         FViewer->FInitObject = AObject;
         FViewer->FInitCode = ACode;
@@ -204,7 +205,7 @@ TEST_F(Viewer, CodeBoxGoesToCodesAndReportsMistakes) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Box);
-        TfrmKeyWordSearch& viewer = Open({}, {}, 0);
+        TfrmKeyWordSearch& viewer = Open({}, {}, TViewerStart::KeywordSearch);
         const size_t before = Requests().size();
         FAnswer = c.Answer;
         Go(QString::fromLatin1(c.Box));
@@ -219,7 +220,7 @@ TEST_F(Viewer, CodeBoxGoesToCodesAndReportsMistakes) {
         EXPECT_EQ(Child<QLineEdit>("edtCode")->displayText(), QStringLiteral("___.____"));
     }
     // Typed letters become capitals and Enter goes.
-    TfrmKeyWordSearch& viewer = Open({}, {}, 0);
+    TfrmKeyWordSearch& viewer = Open({}, {}, TViewerStart::KeywordSearch);
     auto* box = Child<QLineEdit>("edtCode");
     box->setFocus();
     box->setCursorPosition(0);
@@ -234,7 +235,7 @@ TEST_F(Viewer, CodeBoxGoesToCodesAndReportsMistakes) {
 }
 
 TEST_F(Viewer, CodeBoxMovesALoneCharacterToTheFront) {
-    Open({}, {}, 0);
+    Open({}, {}, TViewerStart::KeywordSearch);
     auto* box = Child<QLineEdit>("edtCode");
     box->setFocus();
     box->setCursorPosition(5);
@@ -246,7 +247,7 @@ TEST_F(Viewer, CodeBoxMovesALoneCharacterToTheFront) {
 TEST_F(Viewer, SeventhCharacterCodeGoesThroughTheDialog) {
     for (const int answer : {1, 2}) {
         SCOPED_TRACE(answer);
-        TfrmKeyWordSearch& viewer = Open({}, {}, 0);
+        TfrmKeyWordSearch& viewer = Open({}, {}, TViewerStart::KeywordSearch);
         QString belongs, code, memo;
         WhenModalShows<TfrmInfoOf7Code>([&](TfrmInfoOf7Code* ADialog) {
             EXPECT_EQ(ADialog, &FInfo); // the one dialog, reused
@@ -292,7 +293,7 @@ TEST_F(Viewer, SeventhCharacterDialogShowsTheDescriptionLargeAndWhole) {
 }
 
 TEST_F(Viewer, StartCodeWithASeventhCharacterAsksFirst) {
-    WhenModalShows<TfrmInfoOf7Code>([](TfrmInfoOf7Code* ADialog) { ADialog->done(1); });
+    WhenModalShows<TfrmInfoOf7Code>([](TfrmInfoOf7Code* ADialog) { ADialog->done(TDialogResult::Ok); });
     TfrmKeyWordSearch& viewer = Open({}, QStringLiteral("S06.0X8A"));
     EXPECT_EQ(viewer.SelectedCode(), QStringLiteral("S06.0X8"));
     EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Tabular Section"));
@@ -300,7 +301,7 @@ TEST_F(Viewer, StartCodeWithASeventhCharacterAsksFirst) {
 }
 
 TEST_F(Viewer, BackAndReviewWalkTheVisitedViews) {
-    TfrmKeyWordSearch& viewer = Open(Category("A00")->FSubChapter, {}, 2);
+    TfrmKeyWordSearch& viewer = Open(Category("A00")->FSubChapter, {}, TViewerStart::Section);
     EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Sub-Chapter Information"));
     auto* tree = Child<QTreeWidget>("TreeView1");
     ASSERT_EQ(tree->topLevelItemCount(), 3);
@@ -406,7 +407,7 @@ TEST_F(Viewer, PriorAndNextCodeCrossSectionsAndChapters) {
         EXPECT_FALSE(FormatAt(static_cast<int>(Text()->toPlainText().size()) - 2).fontUnderline());
     }
     // Nothing while a chapter is shown.
-    TfrmKeyWordSearch& viewer = Open(Category("A00")->FSubChapter->FChapter, {}, 1);
+    TfrmKeyWordSearch& viewer = Open(Category("A00")->FSubChapter->FChapter, {}, TViewerStart::Chapter);
     EXPECT_EQ(Child<QLabel>("Panel1")->text(), QStringLiteral("Chapter Information"));
     Key(Qt::Key_F9);
     EXPECT_EQ(Current(viewer), QStringLiteral("chapter (A00-A09)"));
@@ -827,7 +828,7 @@ TEST_F(Viewer, F12AsksAndYesQuits) {
         EXPECT_EQ(Requests().back().Kind, TMessageRequest::TKind::Question);
         EXPECT_EQ(Requests().back().DefaultButton, QMessageBox::No); // the safe answer
         EXPECT_EQ(viewer.isVisible(), answer == QMessageBox::No);
-        EXPECT_EQ(viewer.result(), answer == QMessageBox::Yes ? 3 : 0);
+        EXPECT_EQ(viewer.result(), answer == QMessageBox::Yes ? TSearchResult::Quit : 0);
     }
 }
 

@@ -309,7 +309,7 @@ TEST_F(MainWindow, ResultThreeEndsTheRunStoppingLoadersAndSavingTheHistory) {
 
 TEST_F(MainWindow, IndexLinksOpenTheAlphabeticIndexSearch) {
     Open();
-    const std::pair<const char*, int> links[] = {{"lbDisease", 1}, {"lbExternal", 2}};
+    const std::pair<const char*, int> links[] = {{"lbDisease", TTermData::DiseaseIndex}, {"lbExternal", TTermData::ExternalIndex}};
     for (const auto& [name, type] : links) {
         int openedType = 0;
         WhenModalShows<TfrmAlphaSearch>([&](TfrmAlphaSearch* AWindow) {
@@ -326,7 +326,7 @@ TEST_F(MainWindow, IndexLinksOpenTheAlphabeticIndexSearch) {
 
 TEST_F(MainWindow, TableLinksOpenTheTableSearch) {
     Open();
-    const std::pair<const char*, int> links[] = {{"lbDrugs", 3}, {"lbNeoplasms", 4}};
+    const std::pair<const char*, int> links[] = {{"lbDrugs", TTermData::DrugTable}, {"lbNeoplasms", TTermData::NeoplasmTable}};
     for (const auto& [name, type] : links) {
         int openedType = 0;
         WhenModalShows<TfrmDrugNeopSearch>([&](TfrmDrugNeopSearch* AWindow) {

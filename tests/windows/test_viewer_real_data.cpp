@@ -42,7 +42,7 @@ TEST_P(ViewerOnRealData, EveryCategoryComposesAndShowsEveryPage) {
     TCodeInfo* first = (*ChapterList)[0]->FSubList[0]->FCodeList[0].get();
     FViewer = std::make_unique<TfrmKeyWordSearch>(Messages(), nullptr, &FInfo);
     FViewer->FInitObject = first;
-    FViewer->FInitType = 3;
+    FViewer->FInitType = TViewerStart::Code;
     FViewer->show();
     TfrmKeyWordSearch& viewer = *FViewer;
     ASSERT_TRUE(QTest::qWaitFor([&viewer] { return viewer.CurrentPage() > 0; }));

@@ -90,13 +90,13 @@ TEST_F(SmallScreen, SearchWindowsOpenMaximisedOnTheirFullScreenLayout) {
         {"index search",
          [] {
              auto window = std::make_unique<TfrmAlphaSearch>(Messages());
-             window->FType = 1;
+             window->FType = TTermData::DiseaseIndex;
              return std::unique_ptr<QWidget>(std::move(window));
          }},
         {"drug table",
          [] {
              auto window = std::make_unique<TfrmDrugNeopSearch>(Messages());
-             window->FType = 3;
+             window->FType = TTermData::DrugTable;
              return std::unique_ptr<QWidget>(std::move(window));
          }},
         {"chapter browser", [] { return std::make_unique<TfrmChapterSearch>(Messages()); }},
@@ -114,7 +114,7 @@ TEST_F(SmallScreen, SearchWindowsOpenMaximisedOnTheirFullScreenLayout) {
 TEST_F(SmallScreen, KeywordWindowStillShowsPagesAndItsBoxes) {
     TfrmKeyWordSearch window(Messages());
     window.FInitCode = QStringLiteral("A01");
-    window.FInitType = 3;
+    window.FInitType = TViewerStart::Code;
     window.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.CurrentPage() > 0; }));
     EXPECT_GT(window.LinePerPage(), 9);

@@ -343,7 +343,7 @@ int CombinedKeywordCount(const QString& ARawText) {
         keyword = keyword.trimmed();
     if (!ChapterList || !Settled(TabularLoadState) || !Settled(KeywordLoadState))
         return -1;
-    return static_cast<int>(SearchCategories(*ChapterList, TSearchMode::Keywords, keywords, 0).size());
+    return static_cast<int>(SearchCategories(*ChapterList, TSearchMode::Keywords, keywords, NoFullTextConditions).size());
 }
 
 void SplitAtLastComma(const QString& AText, QString& ABefore, QString& APartial) {

@@ -23,8 +23,13 @@ enum TFullTextCondition : int {
 
 enum class TSearchMode { All, Keywords, FullText };
 
-// Every full-text condition at once.
-inline constexpr int AllFullTextConditions = 127;
+// No full-text condition: a keyword search, or a full-text search with no text chosen.
+inline constexpr int NoFullTextConditions = 0;
+// Every full-text condition at once (127).
+inline constexpr int AllFullTextConditions = SearchDescription | SearchInclusion | SearchIncludes |
+                                             SearchCodeFirst | SearchCodeAlso | SearchExcludes1 |
+                                             SearchExcludes2;
+static_assert(AllFullTextConditions == 127);
 
 // The search keywords of a trimmed keyword text: its comma pieces, upper-cased; none for an empty
 // text.
