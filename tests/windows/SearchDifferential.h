@@ -149,11 +149,16 @@ inline std::vector<TDifferentialQuery> DifferentialQueries(std::size_t AStep, in
     return queries;
 }
 
-inline QString CodesOf(const QList<TCodeInfo*>& ACategories) {
+// The codes of ACategories, in their order.
+inline QStringList CategoryCodes(const QList<TCodeInfo*>& ACategories) {
     QStringList codes;
     for (const TCodeInfo* category : ACategories)
         codes << category->FCode;
-    return codes.join(QLatin1Char(' '));
+    return codes;
+}
+
+inline QString CodesOf(const QList<TCodeInfo*>& ACategories) {
+    return CategoryCodes(ACategories).join(QLatin1Char(' '));
 }
 
 // Runs every query both ways on ChapterList.

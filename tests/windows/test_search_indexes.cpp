@@ -85,14 +85,8 @@ protected:
         ASSERT_EQ(ReadState(TabularLoadState), LoadDone);
         ASSERT_EQ(ReadState(KeywordLoadState), LoadDone);
     }
-    static QStringList Codes(const QList<TCodeInfo*>& AFound) {
-        QStringList codes;
-        for (const TCodeInfo* code : AFound)
-            codes << code->FCode;
-        return codes;
-    }
     static QStringList Search(TSearchMode AMode, const QString& AText, int AConditions = SearchDescription) {
-        return Codes(SearchCategories(*ChapterList, AMode, SearchKeywordsOf(AText), AConditions));
+        return CategoryCodes(SearchCategories(*ChapterList, AMode, SearchKeywordsOf(AText), AConditions));
     }
 };
 
